@@ -1,0 +1,25 @@
+// The program's number texts, with the decimal separator passed in by the caller.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kviro {
+
+// General format: at most 15 significant digits, no trailing zeros; scientific ("1.5E-6",
+// "1E20") when the value is below 1e-5 in magnitude or has more than 15 integer digits.
+std::string formatGeneral(double x, char sep = '.');
+
+// Fixed notation F(x, p, q): rounded to q decimals but to no more than p significant digits,
+// then written with exactly q decimals. More than p integer digits give scientific notation.
+std::string formatFixed(double x, int p, int q, char sep = '.');
+
+// A decimal floating-point text: optional blanks, sign, digits with at most one separator,
+// optional exponent, optional blanks. Nothing else; an empty text is not a number.
+std::optional<double> parseDecimal(std::string_view text, char sep = '.');
+
+// A decimal integer text (optional blanks and sign), within the range of int.
+std::optional<int> parseInteger(std::string_view text);
+
+} // namespace kviro
