@@ -45,7 +45,7 @@ bool layoutPrint(std::span<const std::uint32_t> codes, int pageWidth, int pageHe
 namespace {
 
 class PageCollector final : public PrintSink {
-public:
+  public:
     std::vector<PrintPage> pages{PrintPage{}};
     void text(int x, int y, std::string_view text) override {
         pages.back().push_back({x, y, std::string(text)});
@@ -66,7 +66,8 @@ std::vector<PrintPage> printPages(std::span<const std::uint32_t> codes, int page
 std::vector<std::uint32_t> tableCodes(const Table& table) {
     std::vector<std::uint32_t> codes;
     codes.reserve(table.size());
-    for (const Combination* rec : table) codes.push_back(rec->code);
+    for (const Combination* rec : table)
+        codes.push_back(rec->code);
     return codes;
 }
 

@@ -19,7 +19,7 @@ inline constexpr const char* kPrintJobName = "KVIRO - ispis kombinacija";
 
 // Receives the printout in drawing order. The first page is open from the start.
 class PrintSink {
-public:
+  public:
     virtual ~PrintSink() = default;
     // Draw the text with its top-left corner at (x, y) on the current page.
     virtual void text(int x, int y, std::string_view text) = 0;

@@ -46,9 +46,8 @@ std::string resultRowText(const Combination& rec) {
     return std::to_string(rec.serial) + "  " + signText(rec) + "  " + std::to_string(rec.np);
 }
 
-std::array<ResultCell, 4> resultRowCells(const Combination& rec, std::size_t index,
-                                         std::size_t n, int rowLeft, int rowTop,
-                                         const TextMetrics& metrics) {
+std::array<ResultCell, 4> resultRowCells(const Combination& rec, std::size_t index, std::size_t n,
+                                         int rowLeft, int rowTop, const TextMetrics& metrics) {
     const std::string count = std::to_string(n);
     std::array<ResultCell, 4> cells;
     cells[kPlaceCell].width = metrics.width("MM" + count);

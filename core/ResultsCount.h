@@ -70,8 +70,7 @@ enum ResultCellIndex { kPlaceCell, kSerialCell, kSignsCell, kHitsCell };
 // place "i + 1." right-aligned in "MM" + n; the serial ending one "M" before the right edge
 // of n + "MM"; the signs 5 pixels into 15 "M"; the hits ending "MM" before the right edge of
 // 5 "M". Cells stand 2 pixels apart.
-std::array<ResultCell, 4> resultRowCells(const Combination& rec, std::size_t index,
-                                         std::size_t n, int rowLeft, int rowTop,
-                                         const TextMetrics& metrics);
+std::array<ResultCell, 4> resultRowCells(const Combination& rec, std::size_t index, std::size_t n,
+                                         int rowLeft, int rowTop, const TextMetrics& metrics);
 
 } // namespace kviro

@@ -6,7 +6,7 @@
 namespace kviro {
 
 class TextMetrics {
-public:
+  public:
     virtual ~TextMetrics() = default;
     // Width and height of the text in the font, in the device's pixels.
     virtual int width(std::string_view text) const = 0;

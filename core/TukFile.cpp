@@ -70,13 +70,15 @@ TukReadResult readTuk(std::string_view bytes) {
     TukReadResult result;
     std::size_t i = 0;
     const std::size_t n = bytes.size();
-    bool pending = false;      // the first number of a pair was read, its second not yet
+    bool pending = false; // the first number of a pair was read, its second not yet
     std::uint32_t pendingCode = 0;
     while (true) {
-        while (i < n && isSpace(bytes[i])) ++i;
+        while (i < n && isSpace(bytes[i]))
+            ++i;
         if (i == n) break;
         const std::size_t start = i;
-        while (i < n && !isSpace(bytes[i])) ++i;
+        while (i < n && !isSpace(bytes[i]))
+            ++i;
         const std::string_view word = bytes.substr(start, i - start);
         const std::optional<std::int64_t> value = wordValue(word);
         TukReadError::Kind kind = TukReadError::Kind::NotANumber;

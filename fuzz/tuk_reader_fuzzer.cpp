@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(read.entries.empty() && !read.cutPair);
         check(e.offset < size && !isSpace(bytes[e.offset]));
         check(e.offset == 0 || isSpace(bytes[e.offset - 1]));
-        check(!e.word.empty() && e.word.size() <= 20 && bytes.substr(e.offset, e.word.size()) == e.word);
+        check(!e.word.empty() && e.word.size() <= 20 &&
+              bytes.substr(e.offset, e.word.size()) == e.word);
         int line = 1;
         std::size_t lineStart = 0;
         for (std::size_t i = 0; i < e.offset; ++i)

@@ -6,14 +6,14 @@
 namespace kviro::test {
 
 class FixedPitchMetrics final : public TextMetrics {
-public:
+  public:
     FixedPitchMetrics(int charWidth, int textHeight) : charWidth_(charWidth), height_(textHeight) {}
     int width(std::string_view text) const override {
         return charWidth_ * static_cast<int>(text.size());
     }
     int height(std::string_view) const override { return height_; }
 
-private:
+  private:
     int charWidth_;
     int height_;
 };

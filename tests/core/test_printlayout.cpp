@@ -1,3 +1,4 @@
+#include "CodeText.h"
 #include "FixedPitchMetrics.h"
 
 #include "core/PrintLayout.h"
@@ -12,11 +13,7 @@ using namespace kviro;
 
 namespace {
 
-std::uint32_t codeOfText(const std::string& text) {
-    std::uint32_t code = 0;
-    for (char ch : text) code = code * 4 + static_cast<std::uint32_t>(ch - '0');
-    return code;
-}
+using test::codeOfText;
 
 // A printed line: the place and the 13 signs, read back from the placed texts.
 struct Line {
@@ -34,7 +31,8 @@ std::vector<Line> linesOf(const PrintPage& page, std::size_t topTexts) {
         line.y = page[i].y;
         line.signs.assign(page.begin() + static_cast<long>(i) + 1,
                           page.begin() + static_cast<long>(i) + 14);
-        for (const PlacedText& s : line.signs) EXPECT_EQ(s.y, line.y);
+        for (const PlacedText& s : line.signs)
+            EXPECT_EQ(s.y, line.y);
         lines.push_back(line);
     }
     EXPECT_EQ((page.size() - topTexts) % 14, 0u);
@@ -43,7 +41,8 @@ std::vector<Line> linesOf(const PrintPage& page, std::size_t topTexts) {
 
 std::vector<std::uint32_t> codes(std::size_t n) {
     std::vector<std::uint32_t> c(n);
-    for (std::size_t i = 0; i < n; ++i) c[i] = static_cast<std::uint32_t>(i * 7919);
+    for (std::size_t i = 0; i < n; ++i)
+        c[i] = static_cast<std::uint32_t>(i * 7919);
     return c;
 }
 
@@ -91,7 +90,8 @@ TEST_P(PrintVertical, NineRowsAreABlockAGapAndALine) {
     const auto lines = linesOf(page, 2);
     ASSERT_EQ(lines.size(), 9u);
     const int first = c.top + 3 * c.textHeight;
-    for (int k = 0; k < 8; ++k) EXPECT_EQ(lines[static_cast<std::size_t>(k)].y, first + k * c.pitch);
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(lines[static_cast<std::size_t>(k)].y, first + k * c.pitch);
     EXPECT_EQ(lines[8].y, first + 8 * c.pitch + c.gap);
 }
 

@@ -1,3 +1,4 @@
+#include "CodeText.h"
 #include "FixedPitchMetrics.h"
 
 #include "core/RecordPool.h"
@@ -14,15 +15,12 @@ namespace {
 
 std::array<std::string, kMatches> fieldsOf(const std::string& signs) {
     std::array<std::string, kMatches> f;
-    for (int k = 0; k < kMatches; ++k) f[static_cast<std::size_t>(k)] = std::string(1, signs[k]);
+    for (int k = 0; k < kMatches; ++k)
+        f[static_cast<std::size_t>(k)] = std::string(1, signs[k]);
     return f;
 }
 
-std::uint32_t codeOfText(const std::string& text) {
-    std::uint32_t code = 0;
-    for (char ch : text) code = code * 4 + static_cast<std::uint32_t>(ch - '0');
-    return code;
-}
+using test::codeOfText;
 
 TEST(ResultFields, ValidSignsGiveTheDigits) {
     const ResultSigns r = readResultFields(fieldsOf("1021100221012"));
@@ -67,12 +65,13 @@ TEST(ResultFields, RefusalsInTheOrderTheyAreReported) {
 // Hits counted match by match, the way a reader of the list would.
 int hitsByHand(std::uint32_t code, std::uint32_t result) {
     int hits = 0;
-    for (int a = 1; a <= kMatches; ++a) hits += signAt(code, a) == signAt(result, a);
+    for (int a = 1; a <= kMatches; ++a)
+        hits += signAt(code, a) == signAt(result, a);
     return hits;
 }
 
 class CountHitsTest : public ::testing::Test {
-protected:
+  protected:
     RecordPool pool;
     Table list;
     void add(const std::string& signs, int serial) {
@@ -83,7 +82,8 @@ protected:
     }
     std::vector<int> serials() const {
         std::vector<int> s;
-        for (const Combination* rec : list) s.push_back(rec->serial);
+        for (const Combination* rec : list)
+            s.push_back(rec->serial);
         return s;
     }
 };
@@ -100,7 +100,8 @@ TEST_F(CountHitsTest, CountsEveryMatchAndSortsMostHitsFirst) {
     countHits(list, result);
 
     EXPECT_EQ(serials(), (std::vector<int>{1, 3, 4, 6, 5, 2, 7}));
-    for (const Combination* rec : list) EXPECT_EQ(rec->np, hitsByHand(rec->code, result));
+    for (const Combination* rec : list)
+        EXPECT_EQ(rec->np, hitsByHand(rec->code, result));
     EXPECT_EQ(list.front()->np, 13);
     EXPECT_EQ(list[1]->np, 12);
     EXPECT_EQ(list[2]->np, 12);
@@ -159,8 +160,8 @@ TEST(ResultsList, RowText) {
 
 TEST(ResultsList, PagingOverThirtyRows) {
     EXPECT_EQ(resultsLastTopRow(30), 7u);
-    EXPECT_EQ(resultsRowsShown(0, 30), 23u);  // places 1 ... 23
-    EXPECT_EQ(resultsRowsShown(7, 30), 23u);  // places 8 ... 30
+    EXPECT_EQ(resultsRowsShown(0, 30), 23u); // places 1 ... 23
+    EXPECT_EQ(resultsRowsShown(7, 30), 23u); // places 8 ... 30
     EXPECT_EQ(resultsLastTopRow(23), 0u);
     EXPECT_EQ(resultsLastTopRow(5), 0u);
     EXPECT_EQ(resultsRowsShown(0, 5), 5u);

@@ -1,3 +1,5 @@
+#include "CodeText.h"
+
 #include "core/RecordPool.h"
 #include "core/TukFile.h"
 
@@ -10,11 +12,7 @@ using namespace kviro;
 
 namespace {
 
-std::uint32_t codeOfText(const std::string& text) {
-    std::uint32_t code = 0;
-    for (char ch : text) code = code * 4 + static_cast<std::uint32_t>(ch - '0');
-    return code;
-}
+using test::codeOfText;
 
 Table tableOf(RecordPool& pool, const std::vector<std::string>& texts) {
     Table t;
@@ -88,8 +86,7 @@ const std::vector<TukEntry> kTwo = {{19204678, 1}, {22369621, 2}};
 INSTANTIATE_TEST_SUITE_P(
     Format, TukReadCases,
     ::testing::Values(
-        ReadCase{"Empty", "", {}},
-        ReadCase{"OnlyLineEnds", "\r\n\r\n \t\n", {}},
+        ReadCase{"Empty", "", {}}, ReadCase{"OnlyLineEnds", "\r\n\r\n \t\n", {}},
         ReadCase{"AsWritten", "19204678 1\r\n22369621 2\r\n", kTwo},
         ReadCase{"LfOnly", "19204678 1\n22369621 2\n", kTwo},
         ReadCase{"TabsBlanksEmptyLines", "\n 19204678\t\t1\r\n\r\n\n   22369621     2  \n\n", kTwo},
@@ -143,15 +140,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"NulByte", std::string("1 2\r\n\r\n\t3\0 4", 12), K::NotANumber, 3, 2, 8,
                 std::string("3\0", 2)},
         BadCase{"HeaderLine", "KOLO 12\r\n1 1\r\n", K::NotANumber, 1, 1, 0, "KOLO"},
-        BadCase{"CodeAboveRange", "1 1\r\n44739243 2\r\n", K::CodeOutOfRange, 2, 1, 5,
-                "44739243"},
+        BadCase{"CodeAboveRange", "1 1\r\n44739243 2\r\n", K::CodeOutOfRange, 2, 1, 5, "44739243"},
         BadCase{"NegativeCode", "-1 1\r\n", K::CodeOutOfRange, 1, 1, 0, "-1"},
-        BadCase{"HugeCodeCutInReport", "99999999999999999999999999 1", K::CodeOutOfRange, 1, 1,
-                0, "99999999999999999999"},
-        BadCase{"PlaceAboveRange", "1 2147483648\r\n", K::SerialOutOfRange, 1, 3, 2,
-                "2147483648"},
-        BadCase{"PlaceBelowRange", "1 -2147483649", K::SerialOutOfRange, 1, 3, 2,
-                "-2147483649"}),
+        BadCase{"HugeCodeCutInReport", "99999999999999999999999999 1", K::CodeOutOfRange, 1, 1, 0,
+                "99999999999999999999"},
+        BadCase{"PlaceAboveRange", "1 2147483648\r\n", K::SerialOutOfRange, 1, 3, 2, "2147483648"},
+        BadCase{"PlaceBelowRange", "1 -2147483649", K::SerialOutOfRange, 1, 3, 2, "-2147483649"}),
     [](const auto& tp) { return std::string(tp.param.name); });
 
 } // namespace
