@@ -1,10 +1,134 @@
 #include "more/Cesljaj.h"
 
+#include "core/MoreFilters.h"
+#include "core/NumberText.h"
+#include "more/Fi.h"
+#include "platform/Dialogs.h"
+#include "platform/FormParts.h"
+
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
 TForm5* Form5 = nullptr;
+
+using namespace kviro;
+
+namespace {
+
+using kviro::ui::arialFont;
+
+QLineEdit* field(QWidget* parent, const QString& name, const QString& text, const QFont& font) {
+    auto* e = new QLineEdit(text, parent);
+    e->setObjectName(name);
+    e->setFont(font);
+    e->setStyleSheet(QStringLiteral("background: silver;"));
+    return e;
+}
+
+// A label with a gap of blanks, and the field placed in the gap.
+QLabel* boundRow(QWidget* parent, const char* name, const QString& before, int blanks,
+                 QLineEdit* edit, int x, int y) {
+    const QFont font = arialFont(13, true);
+    auto* l =
+        new QLabel(before + QString(blanks, QLatin1Char(' ')) + QStringLiteral("pogodaka"), parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(font);
+    l->setGeometry(x, y, 200, 22);
+    const QFontMetrics fm(font);
+    const int gapLeft = fm.horizontalAdvance(before + QLatin1Char(' '));
+    const int gapWidth = fm.horizontalAdvance(QString(blanks - 2, QLatin1Char(' ')));
+    edit->setGeometry(x + gapLeft, y, gapWidth, 22);
+    edit->raise();
+    return l;
+}
+
+} // namespace
 
 TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     Form5 = this;
     setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("Češljanje"));
-    resize(400, 300);
+    setWindowTitle(QStringLiteral("Češljaj MORE"));
+    setWindowFlags(Qt::Dialog);
+    setFixedSize(352, 355); // 360 x 382 with the window's frame
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(0, 0, 119, 323);
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Raised);
+    const QFont fieldFont = arialFont(13, false);
+    for (int m = 1; m <= 13; ++m) {
+        const int y = 4 + 24 * (m - 1);
+        auto* number = new QLabel(QString::number(m), Panel1);
+        number->setFont(arialFont(13, true));
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        number->setGeometry(2, y, 22, 22);
+        QLineEdit* left = field(Panel1, QStringLiteral("ttv%11").arg(m), QString(), fieldFont);
+        left->setGeometry(30, y, 40, 22);
+        QLineEdit* right = field(Panel1, QStringLiteral("ttv%10").arg(m), QString(), fieldFont);
+        right->setGeometry(73, y, 40, 22);
+        ttv_[m - 1] = {left, right};
+    }
+
+    Label14 = new QLabel(QStringLiteral("IZBACI KOMBINACIJE SA :"), this);
+    Label14->setObjectName(QStringLiteral("Label14"));
+    Label14->setFont(arialFont(16, true));
+    Label14->setStyleSheet(QStringLiteral("color: blue;"));
+    Label14->setGeometry(128, 40, 220, 22);
+
+    Edit1 = field(this, QStringLiteral("Edit1"), QStringLiteral("0"), arialFont(13, true));
+    Edit2 = field(this, QStringLiteral("Edit2"), QStringLiteral("0"), arialFont(13, true));
+    Label15 = boundRow(this, "Label15", QStringLiteral("više od"), 14, Edit1, 128, 100);
+    Label16 = boundRow(this, "Label16", QStringLiteral("manje od"), 12, Edit2, 128, 136);
+
+    SpeedButton1 = ui::applyButton(this, "SpeedButton1", 24, QRect(306, 110, 33, 40));
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
+
+    SpeedButton9 = ui::okStrip(this, "Panel2", "SpeedButton9", 323, &Panel2);
+    connect(SpeedButton9, &QPushButton::clicked, this, [this] { SpeedButton9Click(); });
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - frameGeometry().center());
+}
+
+void TForm5::SpeedButton1Click() {
+    CombPattern pattern;
+    for (int m = 1; m <= kMatches; ++m) {
+        for (int side : {1, 0}) {
+            const QString text = ttv(m, side)->text();
+            const auto v = combSignField(text.toStdString());
+            if (!v) {
+                ui::conversionError(this, text, true);
+                return;
+            }
+            (side == 1 ? pattern.left : pattern.right)[m - 1] = *v;
+        }
+    }
+    const auto most = parseInteger8(Edit1->text().toStdString());
+    if (!most) {
+        ui::conversionError(this, Edit1->text(), true);
+        return;
+    }
+    const auto fewest = parseInteger8(Edit2->text().toStdString());
+    if (!fewest) {
+        ui::conversionError(this, Edit2->text(), true);
+        return;
+    }
+    pattern.most = *most;
+    pattern.fewest = *fewest;
+    if (!validHitBounds(pattern)) {
+        ui::notice(this, QStringLiteral("Krivo definirani brojevi pogodaka - moraju biti 0..13"));
+        return;
+    }
+    Form1->combMORE(pattern);
+}
+
+void TForm5::SpeedButton9Click() {
+    hide();
+    Form1->show();
 }

@@ -1,22 +1,44 @@
 #include "more/Fi.h"
 
 #include "app/Menu.h"
+#include "core/MorFile.h"
+#include "core/MoreNp.h"
+#include "core/MoreRows.h"
+#include "core/MoreSort.h"
+#include "core/MoreStats.h"
 #include "core/NumberText.h"
 #include "more/BusyAnimation.h"
+#include "more/Cesljaj.h"
 #include "more/FULLFiller.h"
 #include "more/Infic.h"
+#include "more/Limiti.h"
+#include "more/MoreRowPainter.h"
+#include "more/Unosnik.h"
 #include "platform/Dialogs.h"
+#include "platform/FormParts.h"
 #include "platform/Locale.h"
 #include "platform/ProbabilityStore.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStandardItemModel>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QValidator>
 
@@ -26,12 +48,8 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-QFont arial(int pixels, bool bold) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
+QFont arial(int pixels, bool bold) { return ui::arialFont(pixels, bold); }
+
 
 // At most three characters typed into a field; texts the program puts there may be longer
 // (a stored 33.3 shows as 33.2999992370605), and such a text can still be shortened.
@@ -67,6 +85,25 @@ QFrame* panel(QWidget* parent, const char* name, const QRect& geometry) {
     return p;
 }
 
+constexpr int kRowHeight = 16;
+
+// Paints the MORE list's rows through the workbench, from the row index alone.
+class MoreRowDelegate : public QStyledItemDelegate {
+public:
+    MoreRowDelegate(TForm1* form, QObject* parent) : QStyledItemDelegate(parent), form_(form) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        form_->MOREShowDrawItem(painter, index.row(), option.rect,
+                                option.state.testFlag(QStyle::State_Selected));
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+        return {option.rect.width(), kRowHeight};
+    }
+
+private:
+    TForm1* form_;
+};
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent) {
@@ -86,7 +123,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     pageRows = 25;
     ScrollBar1->setMaximum(kAllCombinations - 25 - 1);
     ScrollBar1->setValue(0);
-    ScrollBar1->setPageStep(25);
+    // A click in the track moves 100 rows; over 1.6 million rows the thumb has its least size
+    // either way.
+    ScrollBar1->setPageStep(100);
 
     auto* filler = new FULLFiller(tables.MORE, tables.pool, this);
     generator = filler;
@@ -180,21 +219,85 @@ void TForm1::buildGrid() {
 
 void TForm1::buildMorePart() {
     Panel1 = panel(this, "Panel1", QRect(143, 0, 490, 554));
+    buildFinder();
+
+    HeaderControl1 = new QHeaderView(Qt::Horizontal, Panel1);
+    HeaderControl1->setObjectName(QStringLiteral("HeaderControl1"));
+    auto* titles = new QStandardItemModel(0, 5, HeaderControl1);
+    titles->setHorizontalHeaderLabels({QStringLiteral("##"), QStringLiteral("Kombinacija"),
+                                       QStringLiteral("\"1\" \"0\" \"2\""), QStringLiteral("MANA"),
+                                       QStringLiteral("NP")});
+    HeaderControl1->setModel(titles);
+    HeaderControl1->setFont(arial(9, false));
+    HeaderControl1->setDefaultAlignment(Qt::AlignCenter);
+    HeaderControl1->setSectionResizeMode(QHeaderView::Fixed);
+    HeaderControl1->setSectionsClickable(false);
+    HeaderControl1->setMinimumSectionSize(10);
+    const int sectionWidths[] = {66, 145, 53, 86, 32};
+    for (int i = 0; i < 5; ++i)
+        HeaderControl1->resizeSection(i, sectionWidths[i]);
+    HeaderControl1->setGeometry(4, 40, 386, 17);
+
     MOREShow = new QListWidget(Panel1);
     MOREShow->setObjectName(QStringLiteral("MOREShow"));
-    MOREShow->setGeometry(4, 60, 386, 404);
+    QFont listFont(QStringLiteral("Courier New"));
+    listFont.setPixelSize(13);
+    MOREShow->setFont(listFont);
     MOREShow->setSelectionMode(QAbstractItemView::ExtendedSelection);
     MOREShow->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MOREShow->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MOREShow->setUniformItemSizes(true);
+    MOREShow->setItemDelegate(new MoreRowDelegate(this, MOREShow));
+    MOREShow->setContextMenuPolicy(Qt::CustomContextMenu);
+    MOREShow->viewport()->setMouseTracking(true);
+    MOREShow->viewport()->installEventFilter(this);
+    MOREShow->setGeometry(4, 57, 386, pageRows * kRowHeight + 2 * MOREShow->frameWidth());
+    connect(MOREShow, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        PopupMenu1->popup(MOREShow->viewport()->mapToGlobal(pos));
+    });
+
     ScrollBar1 = new QScrollBar(Qt::Vertical, Panel1);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-    ScrollBar1->setGeometry(390, 60, 17, 404);
+    ScrollBar1->setGeometry(390, 57, 17, MOREShow->height());
     ScrollBar1->setSingleStep(25);
-    ScrollBar1->setPageStep(25);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int v) { ScrollBar1Change(v); });
 
-    BitBtn1 = button(Panel1, "BitBtn1", QStringLiteral("MANA"), QRect(412, 60, 72, 25), false);
-    BitBtn2 = button(Panel1, "BitBtn2", QStringLiteral("TIP"), QRect(412, 88, 72, 25), false);
-    BitBtn4 = button(Panel1, "BitBtn4", QStringLiteral("NP"), QRect(412, 116, 72, 25), false);
-    BitBtn3 = button(Panel1, "BitBtn3", QStringLiteral("Info"), QRect(412, 150, 72, 25), false);
+    const QIcon sortIcon = style()->standardIcon(QStyle::SP_ArrowDown);
+    BitBtn1 = button(Panel1, "BitBtn1", QStringLiteral("MANA"), QRect(412, 57, 72, 25), false);
+    BitBtn2 = button(Panel1, "BitBtn2", QStringLiteral("TIP"), QRect(412, 85, 72, 25), false);
+    BitBtn4 = button(Panel1, "BitBtn4", QStringLiteral("NP"), QRect(412, 113, 72, 25), false);
+    for (auto [b, tip] :
+         {std::pair{BitBtn1, "Sortiraj po MANA"}, std::pair{BitBtn2, "Sortiraj po TIP"},
+          std::pair{BitBtn4, "Sortiraj po NP"}}) {
+        b->setIcon(sortIcon);
+        b->setToolTip(QString::fromUtf8(tip));
+    }
+    BitBtn3 = button(Panel1, "BitBtn3", QStringLiteral("Info"), QRect(412, 150, 72, 27), false);
+    BitBtn3->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+    BitBtn3->setFont(arial(11, true));
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+
+    Label22 = new QLabel(QStringLiteral("Tablica :"), Panel1);
+    Label22->setObjectName(QStringLiteral("Label22"));
+    Label22->setFont(arial(11, true));
+    Label22->setGeometry(412, 380, 72, 16);
+    Edit14 = new QLineEdit(Panel1);
+    Edit14->setObjectName(QStringLiteral("Edit14"));
+    Edit14->setFont(arial(9, false));
+    Edit14->setGeometry(412, 398, 72, 20);
+    Edit14->setToolTip(QStringLiteral("Ime datoteke tablice (.MOR)"));
+    BitBtn6 = button(Panel1, "BitBtn6", QString(), QRect(412, 422, 35, 30));
+    BitBtn6->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    BitBtn6->setToolTip(QStringLiteral("Učitaj tablicu"));
+    BitBtn5 = button(Panel1, "BitBtn5", QString(), QRect(449, 422, 35, 30));
+    BitBtn5->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    BitBtn5->setToolTip(QStringLiteral("Spremi tablicu"));
+    connect(BitBtn6, &QPushButton::clicked, this, [this] { BitBtn6Click(); });
+    connect(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
+
     SpeedButton4 = button(Panel1, "SpeedButton4", QStringLiteral("Obriši označene redove"),
                           QRect(4, 470, 190, 22), false);
     SpeedButton5 = button(Panel1, "SpeedButton5", QStringLiteral("Limitiraj tablicu MORE"),
@@ -205,13 +308,82 @@ void TForm1::buildMorePart() {
                           QRect(4, 494, 190, 22), false);
     SpeedButton6 = button(Panel1, "SpeedButton6", QStringLiteral("MORE = MREŽA"),
                           QRect(394, 470, 90, 46), false);
-    SpeedButton3 = button(Panel1, "SpeedButton3", QStringLiteral("Glavni izbornik"),
-                          QRect(4, 524, 120, 24));
+    SpeedButton6->setFont(arial(11, true));
+    connect(SpeedButton4, &QPushButton::clicked, this, [this] { SpeedButton4Click(); });
+    connect(SpeedButton5, &QPushButton::clicked, this, [this] { SpeedButton5Click(); });
+    connect(SpeedButton9, &QPushButton::clicked, this, [this] { SpeedButton9Click(); });
+    connect(SpeedButton7, &QPushButton::clicked, this, [this] { SpeedButton7Click(); });
+    SpeedButton3 =
+        button(Panel1, "SpeedButton3", QStringLiteral("Glavni izbornik"), QRect(4, 524, 120, 24));
     SpeedButton3->setStyleSheet(QStringLiteral("color: lime; background: black;"));
-    SpeedButton2 = button(Panel1, "SpeedButton2", QStringLiteral("Izlazak"), QRect(404, 524, 80, 24));
+    SpeedButton2 =
+        button(Panel1, "SpeedButton2", QStringLiteral("Izlazak"), QRect(404, 524, 80, 24));
     SpeedButton2->setStyleSheet(QStringLiteral("color: white; background: black;"));
     connect(SpeedButton3, &QPushButton::clicked, this, [this] { SpeedButton3Click(); });
     connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
+
+    buildPopupMenu();
+}
+
+void TForm1::buildFinder() {
+    Finder = panel(Panel1, "Finder", QRect(2, 2, 486, 38));
+    Label1 = new QLabel(QStringLiteral("Tražilica :"), Finder);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(arial(11, true));
+    Label1->setGeometry(6, 10, 64, 18);
+    int x = 72;
+    for (int m = 1; m <= kMatches; ++m) {
+        auto* e = new QLineEdit(QStringLiteral("0"), Finder);
+        e->setObjectName(QStringLiteral("Edit%1").arg(m));
+        e->setMaxLength(1);
+        e->setAlignment(Qt::AlignCenter);
+        e->setFont(arial(12, true));
+        e->setStyleSheet(QStringLiteral("background: silver;"));
+        e->setGeometry(x, 8, 17, 22);
+        x += 19 + (m % 3 == 0 && m < 12 ? 4 : 0);
+        finder_[m - 1] = e;
+    }
+    Button2 = button(Finder, "Button2", QStringLiteral("Pronađi"), QRect(x + 8, 7, 80, 24));
+    Button2->setFont(arial(12, true));
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    for (int m = 1; m <= kMatches; ++m) {
+        QWidget* next = m < kMatches ? static_cast<QWidget*>(Edit(m + 1)) : Button2;
+        connect(Edit(m), &QLineEdit::returnPressed, next, [next] { next->setFocus(); });
+    }
+}
+
+void TForm1::buildPopupMenu() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    auto item = [this](QAction*& action, const char* name, const QString& caption,
+                       const QKeySequence& keys, void (TForm1::*handler)()) {
+        action = new QAction(caption, this);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        addAction(action); // the shortcuts work anywhere in the window
+        PopupMenu1->addAction(action);
+    };
+    item(PostaviNPnaodreenuvrijednost1, "PostaviNPnaodreenuvrijednost1",
+         QStringLiteral("Postavi NP na određenu vrijednost"),
+         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_N), &TForm1::PostaviNPnaodreenuvrijednost1Click);
+    item(PoveajNPza11, "PoveajNPza11", QStringLiteral("Povećaj NP za 1"),
+         QKeySequence(Qt::CTRL | Qt::Key_N), &TForm1::PoveajNPza11Click);
+    item(SmanjiNPza11, "SmanjiNPza11", QStringLiteral("Smanji NP za 1"),
+         QKeySequence(Qt::CTRL | Qt::Key_P), &TForm1::SmanjiNPza11Click);
+    item(ResetirajsveNPna01, "ResetirajsveNPna01", QStringLiteral("Resetiraj sve NP na 0"),
+         QKeySequence(), &TForm1::ResetirajsveNPna01Click);
+    N1 = PopupMenu1->addSeparator();
+    N1->setObjectName(QStringLiteral("N1"));
+    item(Obriioznaene1, "Obriioznaene1", QStringLiteral("Obriši označene retke"),
+         QKeySequence(Qt::CTRL | Qt::Key_Delete), &TForm1::Obriioznaene1Click);
+    item(SortirajpoMANA1, "SortirajpoMANA1", QStringLiteral("Sortiraj po MANA"),
+         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_M), &TForm1::SortirajpoMANA1Click);
+    item(SortirajpoTIP1, "SortirajpoTIP1", QStringLiteral("Sortiraj po TIP"),
+         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T), &TForm1::SortirajpoTIP1Click);
+    item(SortirajpoNP1, "SortirajpoNP1", QStringLiteral("Sortiraj po NP"),
+         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P), &TForm1::SortirajpoNP1Click);
 }
 
 // ---- percentage table ---------------------------------------------------
@@ -322,7 +494,7 @@ void TForm1::Button10Click() {
     Animate1->end();
     topRow = 0;
     ShowMORE();
-    MORE0.assign(MORE.begin(), MORE.end());
+    takeSnapshot();
 }
 
 void TForm1::enableTableCommands() {
@@ -333,17 +505,119 @@ void TForm1::enableTableCommands() {
 
 // ---- MORE view ------------------------------------------------------------
 
-void TForm1::ShowMORE() {
-    MOREShow->clear();
-    {
-        const QSignalBlocker block(ScrollBar1);
-        ScrollBar1->setValue(topRow);
-        ScrollBar1->setMaximum(std::max(0, static_cast<int>(MORE.size()) - 1));
-    }
-    for (int i = 0; i < pageRows; ++i) MOREShow->addItem(QString::number(topRow + i + 1));
+PagedView TForm1::page() const {
+    PagedView v(pageRows);
+    v.setCount(static_cast<int>(MORE.size()));
+    v.setTopRow(topRow);
+    return v;
 }
 
-void TForm1::RefreshInfo() {}
+void TForm1::ShowMORE() {
+    MOREShow->clear(); // also drops the selection
+    const PagedView v = page();
+    topRow = v.topRow();
+    {
+        // Setting the range must not start a second rebuild from the scroll bar.
+        const QSignalBlocker block(ScrollBar1);
+        ScrollBar1->setMaximum(v.scrollMaximum());
+        ScrollBar1->setValue(topRow);
+    }
+    for (int i = 0; i < pageRows; ++i)
+        MOREShow->addItem(QString::number(topRow + i + 1));
+}
+
+void TForm1::ScrollBar1Change(int position) {
+    if (position != topRow) topRow = position;
+    ShowMORE();
+}
+
+void TForm1::MOREShowDrawItem(QPainter* painter, int line, const QRect& rect, bool selected) {
+    const int row = page().rowAt(line);
+    if (row < 0) return;
+    ui::paintMoreRow(painter, rect, *MORE[static_cast<std::size_t>(row)], row, selected,
+                     ui::decimalSeparator());
+}
+
+void TForm1::MOREShowMouseMove() {
+    SpeedButton4->setEnabled(!MOREShow->selectedItems().isEmpty());
+}
+
+std::vector<int> TForm1::selectedRows() const {
+    std::vector<int> lines;
+    for (const QModelIndex& i : MOREShow->selectionModel()->selectedIndexes())
+        lines.push_back(i.row());
+    return page().selectedRows(lines);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == MOREShow->viewport()) {
+        if (event->type() == QEvent::MouseMove) {
+            MOREShowMouseMove();
+        } else if (event->type() == QEvent::MouseButtonPress ||
+                   event->type() == QEvent::MouseButtonRelease ||
+                   event->type() == QEvent::MouseButtonDblClick) {
+            // The right button opens the pop-up menu and leaves the selection as it is.
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::Button2Click() {
+    Digits digits{};
+    for (int m = 1; m <= kMatches; ++m) {
+        const QString text = Edit(m)->text();
+        const auto d = parseInteger(text.toStdString());
+        if (!d) {
+            ui::conversionError(this, text, true);
+            return;
+        }
+        digits[m - 1] = *d;
+    }
+    const auto key = findKey(digits);
+    if (!key) {
+        for (int m = 1; m <= kMatches; ++m) {
+            if (digits[m - 1] < 0 || digits[m - 1] > 2) {
+                ui::errorNotice(this,
+                                QStringLiteral("Utakmica %1: znak \"%2\" ne postoji. U tražilicu "
+                                               "se upisuju samo znakovi 1, 0 i 2.")
+                                    .arg(m)
+                                    .arg(Edit(m)->text()));
+                break;
+            }
+        }
+        return;
+    }
+    Animate1->begin();
+    if (const auto at = findCode(MORE, *key)) {
+        topRow = static_cast<int>(*at);
+        ShowMORE();
+    }
+    Animate1->end();
+}
+
+void TForm1::RefreshInfo() {
+    const InfoTexts t = infoTexts(MORE, ui::decimalSeparator());
+    const std::pair<QLabel*, const std::string*> cells[] = {
+        {InfoBox->Label5, &t.Label5},   {InfoBox->Label6, &t.Label6},
+        {InfoBox->Label7, &t.Label7},   {InfoBox->Label8, &t.Label8},
+        {InfoBox->Label9, &t.Label9},   {InfoBox->Label10, &t.Label10},
+        {InfoBox->Label11, &t.Label11}, {InfoBox->Label12, &t.Label12}};
+    for (const auto& [label, text] : cells)
+        label->setText(QString::fromStdString(*text));
+}
+
+void TForm1::BitBtn3Click() {
+    InfoBox->setVisible(!InfoBox->isVisible());
+    RefreshInfo();
+}
+
+void TForm1::placeInfoBeside(QWidget* dialog) {
+    const QRect d = dialog->frameGeometry();
+    const QRect i = InfoBox->frameGeometry();
+    const int left = ui::leftBesideDialog(d.left(), d.width(), i.left(), i.width());
+    if (left != i.left()) InfoBox->move(left, InfoBox->y());
+}
 
 void TForm1::SpeedButton3Click() {
     hide();
@@ -354,6 +628,243 @@ void TForm1::SpeedButton3Click() {
 void TForm1::SpeedButton2Click() {
     hide();
     Form2->SpeedButton5Click(this);
+}
+
+// ---- sorting and NP ---------------------------------------------------------
+
+namespace {
+// Runs a command that reorders MORE behind the busy sign, then shows the first page.
+template <class Sort> void sortMore(TForm1* form, Sort sort) {
+    form->Animate1->begin();
+    sort(form->MORE);
+    form->topRow = 0;
+    form->ShowMORE();
+    form->Animate1->end();
+}
+} // namespace
+
+void TForm1::BitBtn1Click() {
+    sortMore(this, sortByMana);
+}
+void TForm1::BitBtn2Click() {
+    sortMore(this, sortByTip);
+}
+void TForm1::BitBtn4Click() {
+    sortMore(this, sortByNp);
+}
+
+void TForm1::PoveajNPza11Click() {
+    const std::vector<int> rows = selectedRows();
+    if (rows.empty()) return;
+    raiseNp(MORE, rows);
+    ShowMORE();
+}
+
+void TForm1::SmanjiNPza11Click() {
+    const std::vector<int> rows = selectedRows();
+    if (rows.empty()) return;
+    lowerNp(MORE, rows);
+    ShowMORE();
+}
+
+void TForm1::ResetirajsveNPna01Click() {
+    Animate1->begin();
+    resetAllNp(MORE);
+    Animate1->end();
+    ShowMORE();
+}
+
+void TForm1::PostaviNPnaodreenuvrijednost1Click() {
+    const std::vector<int> rows = selectedRows();
+    if (rows.empty()) return;
+    if (Form9->exec() != QDialog::Accepted) return;
+    const auto value = Form9->value();
+    if (!value) return;
+    setNp(MORE, rows, *value);
+    ShowMORE();
+}
+
+void TForm1::Obriioznaene1Click() {
+    if (SpeedButton4->isEnabled()) SpeedButton4Click();
+}
+void TForm1::SortirajpoMANA1Click() {
+    if (BitBtn1->isEnabled()) BitBtn1Click();
+}
+void TForm1::SortirajpoTIP1Click() {
+    if (BitBtn2->isEnabled()) BitBtn2Click();
+}
+void TForm1::SortirajpoNP1Click() {
+    if (BitBtn4->isEnabled()) BitBtn4Click();
+}
+
+// ---- limits and comb ----------------------------------------------------------
+
+void TForm1::SpeedButton5Click() {
+    Form3->show();
+    Form3->raise();
+    placeInfoBeside(Form3);
+}
+
+void TForm1::SpeedButton9Click() {
+    Form5->show();
+    Form5->raise();
+    placeInfoBeside(Form5);
+}
+
+void TForm1::tableNarrowed() {
+    topRow = 0;
+    RefreshInfo();
+    ShowMORE();
+}
+
+void TForm1::limit(LimitRow row, const QString& threshold) {
+    const auto parsed = parseLimit(row, threshold.toStdString(), ui::decimalSeparator());
+    if (!parsed) {
+        const bool integer = row != LimitRow::LimitMANA1 && row != LimitRow::LimitMANA2;
+        ui::conversionError(this, threshold, integer);
+        return;
+    }
+    Animate1->begin();
+    limitTable(MORE, *parsed);
+    tableNarrowed();
+    Animate1->end();
+}
+
+void TForm1::LimitMANA1(const QString& t) {
+    limit(LimitRow::LimitMANA1, t);
+}
+void TForm1::LimitMANA2(const QString& t) {
+    limit(LimitRow::LimitMANA2, t);
+}
+void TForm1::Limit11(const QString& t) {
+    limit(LimitRow::Limit11, t);
+}
+void TForm1::Limit12(const QString& t) {
+    limit(LimitRow::Limit12, t);
+}
+void TForm1::Limit01(const QString& t) {
+    limit(LimitRow::Limit01, t);
+}
+void TForm1::Limit02(const QString& t) {
+    limit(LimitRow::Limit02, t);
+}
+void TForm1::Limit21(const QString& t) {
+    limit(LimitRow::Limit21, t);
+}
+void TForm1::Limit22(const QString& t) {
+    limit(LimitRow::Limit22, t);
+}
+void TForm1::LimitNP1(const QString& t) {
+    limit(LimitRow::LimitNP1, t);
+}
+void TForm1::LimitNP2(const QString& t) {
+    limit(LimitRow::LimitNP2, t);
+}
+
+void TForm1::combMORE(const CombPattern& pattern) {
+    Animate1->begin();
+    combTable(MORE, pattern);
+    tableNarrowed();
+    Animate1->end();
+}
+
+// ---- .MOR file, reset and deletion ------------------------------------------
+
+QString TForm1::morPath() const {
+    return QString::fromStdString(morFileName(Edit14->text().toStdString()));
+}
+
+void TForm1::BitBtn5Click() {
+    const QString path = morPath();
+    if (path.isEmpty()) return;
+    Animate1->begin();
+    // Written beside the target and put in its place only when complete, so a failed save
+    // leaves an earlier file of that name as it was.
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok) {
+        writeMor(MORE, [&file, &ok](std::string_view piece) {
+            if (ok)
+                ok = file.write(piece.data(), static_cast<qint64>(piece.size())) ==
+                     static_cast<qint64>(piece.size());
+        });
+        if (ok) ok = file.commit();
+    }
+    const QString reason = file.errorString();
+    if (!ok) file.cancelWriting();
+    Animate1->end();
+    if (!ok)
+        ui::errorNotice(this, QStringLiteral("Tablica MORE nije spremljena u datoteku \"%1\".\n%2")
+                                  .arg(QDir::toNativeSeparators(path), reason));
+}
+
+void TForm1::BitBtn6Click() {
+    if (!ui::confirm(this, QStringLiteral("Jeste li sigurni da želite učitati tablicu ? Postojeća "
+                                          "MORE tablica će biti obrisana !!")))
+        return;
+    const QString path = morPath();
+    if (path.isEmpty() || !QFileInfo::exists(path)) return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ui::errorNotice(this, QStringLiteral("Datoteku \"%1\" nije moguće otvoriti.\n%2")
+                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return;
+    }
+    Animate1->begin();
+    // The whole file is read before MORE is touched; a bad line leaves every table as it was.
+    const MorReadResult read = loadMor(
+        tables,
+        [&file](char* buf, std::size_t cap) -> long long {
+            return file.read(buf, static_cast<qint64>(cap));
+        },
+        static_cast<std::size_t>(file.size()));
+    Animate1->end();
+    const QString shown = QDir::toNativeSeparators(path);
+    if (read.badLine != 0) {
+        ui::errorNotice(this, QStringLiteral("Tablica nije učitana: redak %1 datoteke \"%2\" nije "
+                                             "ispravan redak tablice (šest brojeva). Tablica MORE "
+                                             "je ostala nepromijenjena.")
+                                  .arg(read.badLine)
+                                  .arg(shown));
+        return;
+    }
+    if (read.readFailed) {
+        ui::errorNotice(this, QStringLiteral("Tablica nije učitana: datoteku \"%1\" nije moguće "
+                                             "pročitati do kraja.\n%2\nTablica MORE je ostala "
+                                             "nepromijenjena.")
+                                  .arg(shown, file.errorString()));
+        return;
+    }
+    // MORE and MORE0 hold the new rows; the records of the replaced MORE are released.
+    topRow = 0;
+    ScrollBar1->show();
+    ShowMORE();
+    RefreshInfo();
+    InfoBox->show();
+    enableTableCommands();
+}
+
+void TForm1::SpeedButton7Click() {
+    if (!ui::confirm(this, QStringLiteral("Jeste li sigurni da želite prekopirati MORE0 u MORE ?")))
+        return;
+    if (!resetFromSnapshot(tables)) return;
+    topRow = 0;
+    ShowMORE();
+    RefreshInfo();
+}
+
+void TForm1::SpeedButton4Click() {
+    Animate1->begin();
+    const std::vector<int> rows = selectedRows();
+    if (!rows.empty()) deleteRows(MORE, rows);
+    topRow = 0;
+    ShowMORE();
+    RefreshInfo();
+    Animate1->end();
+}
+
+void TForm1::takeSnapshot() {
+    kviro::takeSnapshot(tables);
 }
 
 void TForm1::releaseTables() {

@@ -2,6 +2,8 @@
 // It holds every table of the program.
 #pragma once
 
+#include "core/MoreFilters.h"
+#include "core/PagedView.h"
 #include "core/Probability.h"
 #include "core/Tables.h"
 
@@ -9,13 +11,18 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class BusyAnimation;
 class FULLFiller;
+class QAction;
 class QFrame;
+class QHeaderView;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
+class QPainter;
 class QPushButton;
 class QScrollBar;
 
@@ -56,12 +63,22 @@ public:
 
     // ---- MORE part
     QFrame* Panel1;
+    QFrame* Finder; // the search row
+    QLabel* Label1; // "Tražilica :"
+    // Search field of match m (1 ... 13): Edit1 ... Edit13.
+    QLineEdit* Edit(int m) const { return finder_[m - 1]; }
+    QPushButton* Button2; // "Pronađi"
+    QHeaderView* HeaderControl1;
     QListWidget* MOREShow;
     QScrollBar* ScrollBar1;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
-    QPushButton* BitBtn3;
-    QPushButton* BitBtn4;
+    QPushButton* BitBtn1; // sort by MANA
+    QPushButton* BitBtn2; // sort by TIP
+    QPushButton* BitBtn3; // "Info"
+    QPushButton* BitBtn4; // sort by NP
+    QLabel* Label22;      // "Tablica :"
+    QLineEdit* Edit14;    // .MOR file name
+    QPushButton* BitBtn6; // load .MOR
+    QPushButton* BitBtn5; // save .MOR
     QPushButton* SpeedButton4;
     QPushButton* SpeedButton5;
     QPushButton* SpeedButton6;
@@ -69,6 +86,16 @@ public:
     QPushButton* SpeedButton9;
     QPushButton* SpeedButton3; // "Glavni izbornik"
     QPushButton* SpeedButton2; // "Izlazak"
+    QMenu* PopupMenu1;
+    QAction* PostaviNPnaodreenuvrijednost1;
+    QAction* PoveajNPza11;
+    QAction* SmanjiNPza11;
+    QAction* ResetirajsveNPna01;
+    QAction* N1;
+    QAction* Obriioznaene1;
+    QAction* SortirajpoMANA1;
+    QAction* SortirajpoTIP1;
+    QAction* SortirajpoNP1;
 
     // ---- percentage table (grid <-> table <-> settings store)
     void loadProbabilities();
@@ -89,20 +116,81 @@ public:
     bool valueCombination(kviro::Combination& rec);
 
     // ---- MORE view
+    // The page arithmetic for MORE as it stands and the current first row.
+    kviro::PagedView page() const;
     void ShowMORE();
+    void ScrollBar1Change(int position);
+    // Paints list row `line` (0 ... 24) of the page into `rect`.
+    void MOREShowDrawItem(QPainter* painter, int line, const QRect& rect, bool selected);
+    void MOREShowMouseMove();
+    // MORE indices of the selected list rows that show a record, increasing.
+    std::vector<int> selectedRows() const;
+    void Button2Click();
     void RefreshInfo();
+    void BitBtn3Click();
+    // Moves the info window beside a dialog that has just been shown.
+    void placeInfoBeside(QWidget* dialog);
     // Enables the commands that need a valued MORE.
     void enableTableCommands();
     void SpeedButton3Click();
     void SpeedButton2Click();
 
+    // ---- sorting and NP
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn4Click();
+    void PoveajNPza11Click();
+    void SmanjiNPza11Click();
+    void ResetirajsveNPna01Click();
+    void PostaviNPnaodreenuvrijednost1Click();
+    void Obriioznaene1Click();
+    void SortirajpoMANA1Click();
+    void SortirajpoTIP1Click();
+    void SortirajpoNP1Click();
+
+    // ---- limits and comb
+    void SpeedButton5Click();
+    void SpeedButton9Click();
+    void LimitMANA1(const QString& threshold);
+    void LimitMANA2(const QString& threshold);
+    void Limit11(const QString& threshold);
+    void Limit12(const QString& threshold);
+    void Limit01(const QString& threshold);
+    void Limit02(const QString& threshold);
+    void Limit21(const QString& threshold);
+    void Limit22(const QString& threshold);
+    void LimitNP1(const QString& threshold);
+    void LimitNP2(const QString& threshold);
+    // Removes the rows whose hits against the pattern lie outside its bounds.
+    void combMORE(const kviro::CombPattern& pattern);
+
+    // ---- .MOR file, reset and deletion
+    void BitBtn5Click();
+    void BitBtn6Click();
+    void SpeedButton7Click();
+    void SpeedButton4Click();
+    // MORE0 := MORE's references in order.
+    void takeSnapshot();
+
     // Stops the generator (waiting for it) and releases every table and record.
     void releaseTables();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildGrid();
     void buildTopPanel();
     void buildMorePart();
+    void buildFinder();
+    void buildPopupMenu();
+    void limit(kviro::LimitRow row, const QString& threshold);
+    // After a filter: first row, statistics, page.
+    void tableNarrowed();
+    // The .MOR file named by Edit14, or an empty text when the field is empty.
+    QString morPath() const;
+
+    std::array<QLineEdit*, kviro::kMatches> finder_{};
 
     std::array<std::array<QLineEdit*, 3>, kviro::kMatches> ttv_{};
     bool completing_ = false;

@@ -1,10 +1,92 @@
 #include "more/Limiti.h"
 
+#include "more/Fi.h"
+#include "platform/FormParts.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
 TForm3* Form3 = nullptr;
+
+namespace {
+
+using kviro::ui::arialFont;
+
+struct RowDef {
+    const char* label;
+    const char* edit;
+    const char* button;
+    void (TForm1::*operation)(const QString&);
+};
+
+const RowDef kRowDefs[TForm3::kRows] = {
+    {"matematičku nadu veću od", "Edit1", "SpeedButton1", &TForm1::LimitMANA1},
+    {"matematičku nadu manju od", "Edit2", "SpeedButton2", &TForm1::LimitMANA2},
+    {"broj tipova \"1\" veći od", "Edit3", "SpeedButton3", &TForm1::Limit11},
+    {"broj tipova \"1\" manji od", "Edit4", "SpeedButton4", &TForm1::Limit12},
+    {"broj tipova \"0\" veći od", "Edit5", "SpeedButton5", &TForm1::Limit01},
+    {"broj tipova \"0\" manji od", "Edit6", "SpeedButton6", &TForm1::Limit02},
+    {"broj tipova \"2\" veći od", "Edit7", "SpeedButton7", &TForm1::Limit21},
+    {"broj tipova \"2\" manji od", "Edit8", "SpeedButton8", &TForm1::Limit22},
+    {"broj NP veći od", "Edit9", "SpeedButton10", &TForm1::LimitNP1},
+    {"broj NP manji od", "Edit10", "SpeedButton11", &TForm1::LimitNP2},
+};
+
+} // namespace
 
 TForm3::TForm3(QWidget* parent) : QWidget(parent) {
     Form3 = this;
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Limiti"));
-    resize(400, 300);
+    setWindowTitle(QStringLiteral("Limitiranje tablice"));
+    setWindowFlags(Qt::Dialog);
+    setFixedSize(339, 295);
+
+    Label1 = new QLabel(QStringLiteral("IZBACI SVE KOMBINACIJE KOJE IMAJU :"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(arialFont(16, true));
+    Label1->setStyleSheet(QStringLiteral("color: blue;"));
+    Label1->setGeometry(8, 6, 325, 22);
+
+    for (int i = 0; i < kRows; ++i) {
+        const RowDef& d = kRowDefs[i];
+        const int y = 34 + 22 * i;
+        auto* l = new QLabel(QString::fromUtf8(d.label), this);
+        l->setObjectName(QStringLiteral("Label%1").arg(i + 2));
+        l->setFont(arialFont(13, true));
+        l->setGeometry(10, y, 200, 20);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        rowLabel[i] = l;
+
+        auto* e = new QLineEdit(QStringLiteral("0"), this);
+        e->setObjectName(QLatin1String(d.edit));
+        e->setFont(arialFont(13, true));
+        e->setStyleSheet(QStringLiteral("background: silver;"));
+        e->setGeometry(218, y, 80, 20);
+        rowEdit[i] = e;
+
+        QPushButton* b = kviro::ui::applyButton(this, d.button, 19, QRect(304, y - 1, 26, 22));
+        connect(b, &QPushButton::clicked, this, [this, i] { applyRow(i); });
+        rowButton[i] = b;
+    }
+
+    SpeedButton9 = kviro::ui::okStrip(this, "Panel1", "SpeedButton9", 263, &Panel1);
+    connect(SpeedButton9, &QPushButton::clicked, this, [this] { SpeedButton9Click(); });
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TForm3::applyRow(int row) {
+    const QString text = rowEdit[row]->text();
+    if (text.isEmpty()) return;
+    (Form1->*kRowDefs[row].operation)(text);
+}
+
+void TForm3::SpeedButton9Click() {
+    hide();
+    Form1->show();
 }

@@ -1,10 +1,40 @@
 #include "more/Unosnik.h"
 
+#include "core/NumberText.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
 TForm9* Form9 = nullptr;
 
-TForm9::TForm9(QWidget* parent) : QWidget(parent) {
-    Form9 = this;
-    setObjectName(QStringLiteral("Form9"));
-    setWindowTitle(QStringLiteral("NP"));
-    resize(200, 100);
+TForm9::TForm9(QWidget* parent) : TForm9(parent, true) {}
+
+TForm9::TForm9(QWidget* parent, bool isForm9) : QDialog(parent) {
+    if (isForm9) {
+        Form9 = this;
+        setObjectName(QStringLiteral("Form9"));
+    }
+    setWindowTitle(QStringLiteral("Unesite vrijednost za NP"));
+    setFixedSize(235, 56);
+    setModal(true);
+
+    Edit1 = new QLineEdit(QStringLiteral("0"), this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(10, 16, 105, 24);
+    Button1 = new QPushButton(QStringLiteral("Promijeni"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(128, 15, 97, 26);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+}
+
+std::optional<std::int8_t> TForm9::value() const {
+    return kviro::parseInteger8(Edit1->text().toStdString());
+}
+
+void TForm9::Button1Click() {
+    if (value())
+        accept();
+    else
+        reject();
 }

@@ -1,12 +1,19 @@
 // Starts the program's windows on a (virtual) display, drives them to typical states and saves a
 // picture of each window into the folder given as the first argument.
 #include "app/Menu.h"
+#include "more/Cesljaj.h"
 #include "more/Fi.h"
+#include "more/Infic.h"
+#include "more/Limiti.h"
+#include "more/Unosnik.h"
 #include "platform/ProbabilityStore.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -19,13 +26,15 @@ namespace {
 void waitUntil(const std::function<bool()>& done, int ms = 60000) {
     QElapsedTimer t;
     t.start();
-    while (!done() && t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    while (!done() && t.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
 void settle(int ms = 300) {
     QElapsedTimer t;
     t.start();
-    while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (t.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 bool save(QWidget* w, const QString& dir, const QString& name) {
@@ -42,7 +51,8 @@ bool save(QWidget* w, const QString& dir, const QString& name) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("KVIRO 13"));
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
+    const QString out =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
     QDir().mkpath(out);
     // Never touch the user's own settings.
     QTemporaryDir settingsDir;
@@ -59,6 +69,27 @@ int main(int argc, char* argv[]) {
     Form1->show();
     Form1->OziviMGumb->click();
     ok &= save(Form1, out, QStringLiteral("workbench.png"));
+    ok &= save(InfoBox, out, QStringLiteral("info.png"));
+
+    // Sorted by MANA, two rows marked.
+    Form1->BitBtn1->click();
+    Form1->MOREShow->item(2)->setSelected(true);
+    Form1->MOREShow->item(3)->setSelected(true);
+    Form1->MOREShowMouseMove();
+    ok &= save(Form1, out, QStringLiteral("workbench-sorted.png"));
+
+    Form1->SpeedButton5->click();
+    ok &= save(Form3, out, QStringLiteral("limits.png"));
+    Form3->hide();
+    Form5->ttv(1, 1)->setText(QStringLiteral("1"));
+    Form5->ttv(1, 0)->setText(QStringLiteral("0"));
+    Form5->ttv(2, 1)->setText(QStringLiteral("2"));
+    Form5->Edit1->setText(QStringLiteral("12"));
+    Form1->SpeedButton9->click();
+    ok &= save(Form5, out, QStringLiteral("comb.png"));
+    Form5->hide();
+    ok &= save(Form9, out, QStringLiteral("np-entry.png"));
+    Form9->hide();
 
     kviro::ui::destroyWindows();
     return ok ? 0 : 1;
