@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstddef>
 
 namespace kviro::reference {
 
@@ -117,13 +118,14 @@ inline bool skips(int minHits, std::uint32_t hits) {
            (minHits == -1 && hits == 0);
 }
 
-// The automatic run, step by step as described; returns the number of steps.
+// The automatic run, step by step as described, ended after `maxSteps` steps at the latest;
+// returns the number of steps.
 inline std::size_t autoPot11(Table& mreza, Table& tuk, Table& pot11Table, const ProbabilityTable& p,
-                             int minHits, RecordPool& pool) {
+                             int minHits, RecordPool& pool, std::size_t maxSteps = SIZE_MAX) {
     std::size_t steps = 0;
     std::size_t n = 0;
     if (mreza.empty()) return 0;
-    for (;;) {
+    while (steps < maxSteps) {
         pot11(pot11Table, mreza, n, p, pool);
         ++steps;
         const Combination& b = *pot11Table[0];
@@ -148,6 +150,7 @@ inline std::size_t autoPot11(Table& mreza, Table& tuk, Table& pot11Table, const 
         if (mreza.empty()) return steps;
         n = 0;
     }
+    return steps;
 }
 
 } // namespace kviro::reference
