@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <span>
 
 namespace kviro {
 
@@ -21,6 +22,8 @@ void NetworkIndex::clear() {
     std::vector<std::int32_t>().swap(head_);
     std::vector<std::int32_t>().swap(next_);
     std::vector<std::int32_t>().swap(irregular_);
+    std::vector<std::uint64_t>().swap(seen_);
+    std::vector<std::int32_t>().swap(place_);
     built_ = false;
 }
 
@@ -44,11 +47,13 @@ void NetworkIndex::sync(const Table& network) {
         }
     }
     std::reverse(irregular_.begin(), irregular_.end());
+    seen_.assign(n / 64 + 1, 0);
+    place_.assign(n, 0);
     built_ = true;
 }
 
 struct NetworkIndex::Access {
-    const NetworkIndex& index;
+    NetworkIndex& index;
 
     // Counts the rows at 0, 1 and 2 differences from `code` into hits[] and appends the
     // positions of those at `sumLimit` differences or fewer to `positions` (unordered).
@@ -67,6 +72,70 @@ struct NetworkIndex::Access {
             if (d > 2) continue;
             ++hits[d];
             if (d <= sumLimit) positions.push_back(p);
+        }
+    }
+
+    // Values every candidate. The rows each candidate sums are listed first; the positions
+    // met are then put in network order once (a bit per position), so that each candidate's
+    // sum runs over its rows in network order without a sort of its own.
+    void value(const Table& network, std::span<CandidateFigures> candidates, int sumLimit,
+               const CandidateProgress& progress) const {
+        std::vector<std::int32_t> positions;
+        std::vector<std::size_t> start(candidates.size() + 1, 0);
+        positions.reserve(candidates.size() * 340);
+        for (std::size_t c = 0; c < candidates.size(); ++c) {
+            gather(candidates[c].code, sumLimit, candidates[c].hits, positions);
+            start[c + 1] = positions.size();
+        }
+        if (positions.size() * 4 < index.seen_.size()) { // few rows: sort each candidate's own
+            for (std::size_t c = 0; c < candidates.size(); ++c) {
+                std::sort(positions.begin() + static_cast<long>(start[c]),
+                          positions.begin() + static_cast<long>(start[c + 1]));
+                float sum = 0.0f;
+                for (std::size_t k = start[c]; k < start[c + 1]; ++k)
+                    sum += network[static_cast<std::size_t>(positions[k])]->mana;
+                candidates[c].sumMana = sum;
+                if (progress) progress(static_cast<int>(c + 1));
+            }
+            return;
+        }
+        std::uint64_t* seen = index.seen_.data();
+        for (const std::int32_t p : positions) seen[p >> 6] |= std::uint64_t{1} << (p & 63);
+        // In network order: the places, and the MANA of the rows met.
+        std::int32_t* place = index.place_.data();
+        std::vector<float> mana;
+        mana.reserve(positions.size());
+        for (std::size_t w = 0; w < index.seen_.size(); ++w) {
+            std::uint64_t bits = seen[w];
+            if (!bits) continue;
+            seen[w] = 0;
+            do {
+                const auto p = static_cast<std::int32_t>(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+                place[p] = static_cast<std::int32_t>(mana.size());
+                mana.push_back(network[static_cast<std::size_t>(p)]->mana);
+                bits &= bits - 1;
+            } while (bits);
+        }
+        std::vector<std::uint64_t> mine((mana.size() + 63) / 64, 0);
+        for (std::size_t c = 0; c < candidates.size(); ++c) {
+            std::size_t lowWord = mine.size(), highWord = 0;
+            for (std::size_t k = start[c]; k < start[c + 1]; ++k) {
+                const auto q = static_cast<std::size_t>(place[positions[k]]);
+                mine[q >> 6] |= std::uint64_t{1} << (q & 63);
+                lowWord = std::min(lowWord, q >> 6);
+                highWord = std::max(highWord, q >> 6);
+            }
+            float sum = 0.0f;
+            for (std::size_t w = lowWord; w <= highWord && w < mine.size(); ++w) {
+                std::uint64_t bits = mine[w];
+                mine[w] = 0;
+                while (bits) {
+                    sum += mana[w * 64 + static_cast<std::size_t>(std::countr_zero(bits))];
+                    bits &= bits - 1;
+                }
+            }
+            candidates[c].sumMana = sum;
+            if (progress) progress(static_cast<int>(c + 1));
         }
     }
 };
@@ -95,19 +164,7 @@ void evaluateCandidates(const Table& network, std::span<CandidateFigures> candid
     NetworkIndex local;
     NetworkIndex& index = networkIndex ? *networkIndex : local;
     index.sync(network);
-    const NetworkIndex::Access access{index};
-    std::vector<std::int32_t> positions;
-    positions.reserve(512);
-    for (std::size_t c = 0; c < candidates.size(); ++c) {
-        CandidateFigures& f = candidates[c];
-        positions.clear();
-        access.gather(f.code, sumLimit, f.hits, positions);
-        std::sort(positions.begin(), positions.end());
-        float sum = 0.0f;
-        for (const std::int32_t p : positions) sum += network[static_cast<std::size_t>(p)]->mana;
-        f.sumMana = sum;
-        if (progress) progress(static_cast<int>(c + 1));
-    }
+    NetworkIndex::Access{index}.value(network, candidates, sumLimit, progress);
 }
 
 void scanCandidate(std::span<const std::uint32_t> codes, const Table& network, int sumLimit,

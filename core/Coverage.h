@@ -35,6 +35,10 @@ private:
     std::vector<std::int32_t> head_;     // per ternary rank: the first position with that code, -1
     std::vector<std::int32_t> next_;     // per position: the next position with the same code, -1
     std::vector<std::int32_t> irregular_; // positions of rows whose code has no ternary rank
+    // Scratch of a computation: a bit per position, and the place of a position among the
+    // positions the computation met.
+    std::vector<std::uint64_t> seen_;
+    std::vector<std::int32_t> place_;
     bool built_ = false;
 };
 
