@@ -24,10 +24,13 @@ struct FullNetwork {
         std::atomic<bool> stop{false};
         generateAllCombinations(t.MORE, t.pool, stop);
         valueTable(t.MORE, p);
-        std::stable_sort(t.MORE.begin(), t.MORE.end(),
-                         [](const Combination* a, const Combination* b) { return a->mana > b->mana; });
+        std::stable_sort(
+            t.MORE.begin(), t.MORE.end(),
+            [](const Combination* a, const Combination* b) { return a->mana > b->mana; });
     }
-    Table best(std::size_t n) const { return Table(t.MORE.begin(), t.MORE.begin() + static_cast<long>(n)); }
+    Table best(std::size_t n) const {
+        return Table(t.MORE.begin(), t.MORE.begin() + static_cast<long>(n));
+    }
 };
 
 FullNetwork& full() {
@@ -101,7 +104,8 @@ BENCHMARK(BM_Pota12_FullNetwork_Straightforward)->Unit(benchmark::kMillisecond)-
 
 std::vector<std::uint32_t> codesOf(const Table& t) {
     std::vector<std::uint32_t> out;
-    for (const Combination* r : t) out.push_back(r->code);
+    for (const Combination* r : t)
+        out.push_back(r->code);
     return out;
 }
 
@@ -171,7 +175,8 @@ void BM_AutoPot11_FullSpace(benchmark::State& state) {
 }
 BENCHMARK(BM_AutoPot11_FullSpace)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// ---- strike-out and purge ---------------------------------------------------------------------------
+// ---- strike-out and purge
+// ---------------------------------------------------------------------------
 
 void strikeBench(benchmark::State& state, std::int8_t source) {
     FullNetwork& f = full();
@@ -187,10 +192,14 @@ void strikeBench(benchmark::State& state, std::int8_t source) {
     }
 }
 
-void BM_StrikeOut11_FullNetwork(benchmark::State& state) { strikeBench(state, FromPot11); }
+void BM_StrikeOut11_FullNetwork(benchmark::State& state) {
+    strikeBench(state, FromPot11);
+}
 BENCHMARK(BM_StrikeOut11_FullNetwork)->Unit(benchmark::kMillisecond);
 
-void BM_StrikeOut12_FullNetwork(benchmark::State& state) { strikeBench(state, FromPota12); }
+void BM_StrikeOut12_FullNetwork(benchmark::State& state) {
+    strikeBench(state, FromPota12);
+}
 BENCHMARK(BM_StrikeOut12_FullNetwork)->Unit(benchmark::kMillisecond);
 
 void BM_StrikeOut11_FullNetwork_Straightforward(benchmark::State& state) {
@@ -224,7 +233,8 @@ void BM_PurgeNpMarked_FullNetwork(benchmark::State& state) {
         purgeNpMarked(mreza);
         benchmark::DoNotOptimize(mreza.data());
     }
-    for (Combination* r : f.t.MORE) r->np = 0;
+    for (Combination* r : f.t.MORE)
+        r->np = 0;
 }
 BENCHMARK(BM_PurgeNpMarked_FullNetwork)->Unit(benchmark::kMillisecond);
 

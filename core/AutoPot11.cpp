@@ -13,7 +13,7 @@ namespace kviro {
 // mark for the rows that left it. Positions never move, so their order stays the network
 // order; the network is written out only when asked for.
 class AutoPot11Run {
-public:
+  public:
     AutoPot11Run(const Table& mreza, const Table& tuk, const ProbabilityTable& p, RecordPool& pool)
         : start_(mreza), tukStart_(tuk), p_(p), pool_(pool) {}
 
@@ -24,7 +24,7 @@ public:
     // The candidates of the last step, valued as that step saw the network.
     void writeLastCandidates(Table& pot11);
 
-private:
+  private:
     static constexpr std::int32_t kNone = -1;
 
     bool alive(std::int32_t pos) const { return alive_[static_cast<std::size_t>(pos)] != 0; }
@@ -55,7 +55,7 @@ private:
     std::vector<std::uint32_t> cover_;    // per rank: rows still present within two signs
     std::vector<std::int32_t> irregular_; // positions of rows without a rank
 
-    std::vector<Combination*> added_;     // new TUK rows, oldest first
+    std::vector<Combination*> added_; // new TUK rows, oldest first
     std::unordered_set<std::uint32_t> tukCodes_;
 
     std::array<CandidateFigures, kPot11Candidates> cand_{};
@@ -100,7 +100,8 @@ bool AutoPot11Run::prepare(const std::atomic<bool>& stop) {
         }
         forEachWithinTwo(code_[k], rank_[k], [cover](std::int32_t r, int) { ++cover[r]; });
     }
-    for (const Combination* r : tukStart_) tukCodes_.insert(r->code);
+    for (const Combination* r : tukStart_)
+        tukCodes_.insert(r->code);
     positions_.reserve(1024);
     return true;
 }
@@ -108,7 +109,8 @@ bool AutoPot11Run::prepare(const std::atomic<bool>& stop) {
 std::int32_t AutoPot11Run::firstAliveFrom(std::int32_t pos) {
     std::int32_t* up = nextAlive_.data();
     std::int32_t root = pos;
-    while (up[root] != root) root = up[root];
+    while (up[root] != root)
+        root = up[root];
     while (up[pos] != root) { // path compression
         const std::int32_t nxt = up[pos];
         up[pos] = root;
@@ -157,7 +159,8 @@ void AutoPot11Run::gatherExact(CandidateFigures& f, std::vector<std::int32_t>& p
                 positions.push_back(q);
     }
     float sum = 0.0f;
-    for (const std::int32_t q : positions) sum += mana_[static_cast<std::size_t>(q)];
+    for (const std::int32_t q : positions)
+        sum += mana_[static_cast<std::size_t>(q)];
     f.hits[0] = static_cast<std::uint32_t>(positions.size());
     f.hits[1] = f.hits[2] = 0;
     f.sumMana = sum;
@@ -194,7 +197,8 @@ std::size_t AutoPot11Run::strike(std::uint32_t code) {
         for (const std::int32_t q : irregular_)
             if (alive(q) && signDifferences(code, code_[static_cast<std::size_t>(q)]) <= 2)
                 positions_.push_back(q);
-        for (const std::int32_t q : positions_) kill(q);
+        for (const std::int32_t q : positions_)
+            kill(q);
     } else {
         for (std::int32_t q = 0; q < n_; ++q)
             if (alive(q) && signDifferences(code, code_[static_cast<std::size_t>(q)]) <= 2) kill(q);
@@ -221,7 +225,8 @@ AutoPot11Result AutoPot11Run::run(int minHits, const std::atomic<bool>& stop,
         const bool exactHits = rank_[static_cast<std::size_t>(cursor)] < 0;
         evaluate(cursor, false);
         std::uint32_t best = 0;
-        for (const CandidateFigures& f : cand_) best = std::max(best, f.hits[0]);
+        for (const CandidateFigures& f : cand_)
+            best = std::max(best, f.hits[0]);
         step.hitCount = best;
 
         if (autoPot11Skips(minHits, best)) {
@@ -255,7 +260,8 @@ AutoPot11Result AutoPot11Run::run(int minHits, const std::atomic<bool>& stop,
         if (tukCodes_.insert(bCode).second) {
             Combination* rec = pool_.make();
             Digits d{};
-            for (int a = 1; a <= kMatches; ++a) d[static_cast<std::size_t>(a - 1)] = signAt(bCode, a);
+            for (int a = 1; a <= kMatches; ++a)
+                d[static_cast<std::size_t>(a - 1)] = signAt(bCode, a);
             combinationCode(*rec, d);
             valueCombination(*rec, p_);
             rec->tukSource = 1;
@@ -288,7 +294,8 @@ void AutoPot11Run::writeTables(Table& mreza, Table& tuk) const {
 void AutoPot11Run::writeLastCandidates(Table& pot11) {
     if (lastX_ == kNone) return;
     // The step valued its candidates before its own strike: bring those rows back meanwhile.
-    for (const std::int32_t q : lastStruck_) alive_[static_cast<std::size_t>(q)] = 1;
+    for (const std::int32_t q : lastStruck_)
+        alive_[static_cast<std::size_t>(q)] = 1;
     const auto codes = pot11CandidateCodes(code_[static_cast<std::size_t>(lastX_)]);
     for (int c = 0; c < kPot11Candidates; ++c) {
         CandidateFigures& f = cand_[static_cast<std::size_t>(c)];
@@ -296,7 +303,8 @@ void AutoPot11Run::writeLastCandidates(Table& pot11) {
         f.code = codes[static_cast<std::size_t>(c)];
         gatherExact(f, positions_);
     }
-    for (const std::int32_t q : lastStruck_) alive_[static_cast<std::size_t>(q)] = 0;
+    for (const std::int32_t q : lastStruck_)
+        alive_[static_cast<std::size_t>(q)] = 0;
     buildCandidateTable(pot11, *start_[static_cast<std::size_t>(lastX_)], cand_, false, p_, pool_);
 }
 

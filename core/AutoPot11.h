@@ -17,23 +17,23 @@ class AutoPot11Run;
 
 // What one finished step did, handed to the per-step callback while the run waits.
 class AutoPot11Step {
-public:
-    std::size_t step = 0;        // 1-based number of the step
-    bool added = false;          // false: the row was skipped (too few hits)
-    bool alreadyInTuk = false;   // added step whose combination TUK held already
-    std::uint32_t code = 0;      // added step: the combination that covered the rows
-    std::uint32_t hitCount = 0;  // the best candidate's network rows with 11 or more hits
-    std::size_t struck = 0;      // rows that left the network in this step
-    std::size_t mrezaRows = 0;   // network rows after the step
-    std::size_t tukRows = 0;     // TUK rows after the step
-    bool last = false;           // the run ends after this step
+  public:
+    std::size_t step = 0;       // 1-based number of the step
+    bool added = false;         // false: the row was skipped (too few hits)
+    bool alreadyInTuk = false;  // added step whose combination TUK held already
+    std::uint32_t code = 0;     // added step: the combination that covered the rows
+    std::uint32_t hitCount = 0; // the best candidate's network rows with 11 or more hits
+    std::size_t struck = 0;     // rows that left the network in this step
+    std::size_t mrezaRows = 0;  // network rows after the step
+    std::size_t tukRows = 0;    // TUK rows after the step
+    bool last = false;          // the run ends after this step
 
     // Writes the network and TUK as they stand after this step into the given tables (one
     // pass over the network: call it as often as the views need, not necessarily every step).
     // Only valid during the callback.
     void writeTables(Table& mreza, Table& tuk) const;
 
-private:
+  private:
     friend class AutoPot11Run;
     const AutoPot11Run* run_ = nullptr;
 };
@@ -42,9 +42,9 @@ using AutoPot11StepFn = std::function<void(const AutoPot11Step&)>;
 
 struct AutoPot11Result {
     std::size_t steps = 0;
-    std::size_t added = 0;   // steps that covered rows (new TUK rows plus rows TUK held already)
+    std::size_t added = 0; // steps that covered rows (new TUK rows plus rows TUK held already)
     std::size_t skipped = 0;
-    bool stopped = false;    // ended by the stop flag
+    bool stopped = false; // ended by the stop flag
 };
 
 // The automatic POT11 run. Step: the POT11 candidates of the current network row (the first

@@ -9,13 +9,15 @@
 
 namespace kviro {
 
-constexpr int kPota12Candidates = 1 + kMatches * 2;                           // 27
+constexpr int kPota12Candidates = 1 + kMatches * 2;                                // 27
 constexpr int kPot11Candidates = 1 + kMatches * 2 + kMatches * (kMatches - 1) * 2; // 339
 static_assert(kPot11Candidates == 339);
 
 // The sign after s in the cycle 0 -> 1 -> 2 -> 0. A digit 3 (only in codes read from files)
 // is followed by 1, so its two replacements 1 and 2 still differ from it.
-constexpr int nextSign(int s) { return (s + 1) % 3; }
+constexpr int nextSign(int s) {
+    return (s + 1) % 3;
+}
 
 // The code with the sign of match a (1 ... 13) replaced by s.
 constexpr std::uint32_t withSign(std::uint32_t code, int a, int s) {
@@ -51,7 +53,8 @@ inline constexpr std::array<std::int32_t, kMatches> kRankStep = [] {
 // Calls visit(rank, differences) for every valid code within two differing signs of a valid
 // code (given with its rank): itself (0), its 26 neighbours at one difference (1) and its 312
 // at two (2), each once. The order is fixed but not the candidate order.
-template <class Visit> inline void forEachWithinTwo(std::uint32_t code, std::int32_t rank, Visit&& visit) {
+template <class Visit>
+inline void forEachWithinTwo(std::uint32_t code, std::int32_t rank, Visit&& visit) {
     std::int32_t delta[kMatches][2];
     for (int a = 1; a <= kMatches; ++a) {
         const int s = signAt(code, a);

@@ -100,7 +100,8 @@ struct NetworkIndex::Access {
             return;
         }
         std::uint64_t* seen = index.seen_.data();
-        for (const std::int32_t p : positions) seen[p >> 6] |= std::uint64_t{1} << (p & 63);
+        for (const std::int32_t p : positions)
+            seen[p >> 6] |= std::uint64_t{1} << (p & 63);
         // In network order: the places, and the MANA of the rows met.
         std::int32_t* place = index.place_.data();
         std::vector<float> mana;
@@ -110,7 +111,8 @@ struct NetworkIndex::Access {
             if (!bits) continue;
             seen[w] = 0;
             do {
-                const auto p = static_cast<std::int32_t>(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+                const auto p = static_cast<std::int32_t>(
+                    w * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
                 place[p] = static_cast<std::int32_t>(mana.size());
                 mana.push_back(network[static_cast<std::size_t>(p)]->mana);
                 bits &= bits - 1;
@@ -196,14 +198,16 @@ Combination* makeCandidate(RecordPool& pool, const Combination& x, std::uint32_t
         return rec;
     }
     Digits d{};
-    for (int a = 1; a <= kMatches; ++a) d[static_cast<std::size_t>(a - 1)] = signAt(code, a);
+    for (int a = 1; a <= kMatches; ++a)
+        d[static_cast<std::size_t>(a - 1)] = signAt(code, a);
     combinationCode(*rec, d);
     valueCombination(*rec, p);
     return rec;
 }
 
-void buildCandidateTable(Table& out, const Combination& x, std::span<const CandidateFigures> figures,
-                         bool pota12, const ProbabilityTable& p, RecordPool& pool) {
+void buildCandidateTable(Table& out, const Combination& x,
+                         std::span<const CandidateFigures> figures, bool pota12,
+                         const ProbabilityTable& p, RecordPool& pool) {
     out.clear();
     out.reserve(figures.size());
     for (std::size_t c = 0; c < figures.size(); ++c) {
@@ -234,7 +238,8 @@ bool fillCandidates(Table& out, const Table& network, std::size_t index, const P
                     RecordPool& pool, NetworkIndex* networkIndex, const CandidateProgress& progress,
                     const std::array<std::uint32_t, N>& codes, bool pota12) {
     std::array<CandidateFigures, N> figures{};
-    for (std::size_t c = 0; c < N; ++c) figures[c].code = codes[c];
+    for (std::size_t c = 0; c < N; ++c)
+        figures[c].code = codes[c];
     evaluateCandidates(network, figures, pota12 ? 1 : 2, networkIndex, progress);
     buildCandidateTable(out, *network[index], figures, pota12, p, pool);
     return true;
@@ -289,18 +294,30 @@ void sortByHitsThenSumManaStable(Table& table) {
 
 bool sortPota12BySection(Table& pota12, int section) {
     switch (section) {
-    case 3: sortByManaStable(pota12); return true;
-    case 5: sortBySumManaStable(pota12); return true;
-    default: return false;
+    case 3:
+        sortByManaStable(pota12);
+        return true;
+    case 5:
+        sortBySumManaStable(pota12);
+        return true;
+    default:
+        return false;
     }
 }
 
 bool sortPot11BySection(Table& pot11, int section) {
     switch (section) {
-    case 3: sortByManaStable(pot11); return true;
-    case 4: sortByHitsThenSumManaStable(pot11); return true;
-    case 5: sortBySumManaStable(pot11); return true;
-    default: return false;
+    case 3:
+        sortByManaStable(pot11);
+        return true;
+    case 4:
+        sortByHitsThenSumManaStable(pot11);
+        return true;
+    case 5:
+        sortBySumManaStable(pot11);
+        return true;
+    default:
+        return false;
     }
 }
 

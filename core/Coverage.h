@@ -20,7 +20,7 @@ namespace kviro {
 // their order changed since it was built (checking that costs one pass over the row
 // pointers, no record is read). Not thread-safe: one computation at a time.
 class NetworkIndex {
-public:
+  public:
     // Makes the index describe `network`, rebuilding it when it does not already.
     void sync(const Table& network);
     // True when the index describes exactly these rows in this order.
@@ -30,10 +30,10 @@ public:
 
     struct Access; // the computations' view of the index
 
-private:
-    Table rows_;                         // the rows as indexed
-    std::vector<std::int32_t> head_;     // per ternary rank: the first position with that code, -1
-    std::vector<std::int32_t> next_;     // per position: the next position with the same code, -1
+  private:
+    Table rows_;                          // the rows as indexed
+    std::vector<std::int32_t> head_;      // per ternary rank: the first position with that code, -1
+    std::vector<std::int32_t> next_;      // per position: the next position with the same code, -1
     std::vector<std::int32_t> irregular_; // positions of rows whose code has no ternary rank
     // Scratch of a computation: a bit per position, and the place of a position among the
     // positions the computation met.

@@ -26,8 +26,9 @@ void scanCandidate(std::span<const std::uint32_t> codes, const Table& network, i
 
 // `out` receives the candidate rows (new records of `pool`), figures[0] being X's copy, in the
 // order of the list: sumMana for POTA12, hits then sumMana for POT11.
-void buildCandidateTable(Table& out, const Combination& x, std::span<const CandidateFigures> figures,
-                         bool pota12, const ProbabilityTable& p, RecordPool& pool);
+void buildCandidateTable(Table& out, const Combination& x,
+                         std::span<const CandidateFigures> figures, bool pota12,
+                         const ProbabilityTable& p, RecordPool& pool);
 
 // The POT11 order: more hits first, then the larger sum (floatOrderKey order).
 bool candidateBefore(std::uint32_t hitsA, float sumA, std::uint32_t hitsB, float sumB);

@@ -29,13 +29,21 @@ HandOver handOverNetwork(const Table& more, Table& mreza, Table& mreza0, Table& 
     return h;
 }
 
-std::string networkCountText(std::size_t rows) { return std::to_string(rows); }
+std::string networkCountText(std::size_t rows) {
+    return std::to_string(rows);
+}
 
-std::string networkManaText(double sum, char sep) { return formatFixed(sum, 7, 2, sep); }
+std::string networkManaText(double sum, char sep) {
+    return formatFixed(sum, 7, 2, sep);
+}
 
-void copyNetworkToTuk(const Table& mreza, Table& tuk) { tuk.assign(mreza.begin(), mreza.end()); }
+void copyNetworkToTuk(const Table& mreza, Table& tuk) {
+    tuk.assign(mreza.begin(), mreza.end());
+}
 
-void restoreNetwork(Table& mreza, const Table& mreza0) { mreza.assign(mreza0.begin(), mreza0.end()); }
+void restoreNetwork(Table& mreza, const Table& mreza0) {
+    mreza.assign(mreza0.begin(), mreza0.end());
+}
 
 double manaSum(const Table& table) {
     double sum = 0.0;
@@ -94,10 +102,13 @@ template <class KeyOf> void sortByKeyDescending(Table& table, KeyOf keyOf) {
     }
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const Keyed& a, const Keyed& b) { return a.key > b.key; });
-    for (std::size_t i = 0; i < n; ++i) table[i] = keyed[i].rec;
+    for (std::size_t i = 0; i < n; ++i)
+        table[i] = keyed[i].rec;
 }
 
-std::uint64_t int8Key(std::int8_t v) { return static_cast<std::uint8_t>(v) ^ 0x80u; }
+std::uint64_t int8Key(std::int8_t v) {
+    return static_cast<std::uint8_t>(v) ^ 0x80u;
+}
 
 } // namespace
 
@@ -109,12 +120,14 @@ bool sortNetworkBySection(Table& mreza, int section) {
         });
         return true;
     case 3:
-        sortByKeyDescending(mreza, [](const Combination& r) -> std::uint64_t { return floatOrderKey(r.mana); });
+        sortByKeyDescending(
+            mreza, [](const Combination& r) -> std::uint64_t { return floatOrderKey(r.mana); });
         return true;
     case 4:
         sortByKeyDescending(mreza, [](const Combination& r) { return int8Key(r.np); });
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 

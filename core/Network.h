@@ -33,14 +33,14 @@ double manaSum(const Table& table);
 
 // The eight value labels of the Info window.
 struct NetworkInfo {
-    std::string mrezaRows;    // Label5
-    std::string mrezaPercent; // Label6, "45.00 %"
-    std::string mrezaMana;    // Label9
+    std::string mrezaRows;        // Label5
+    std::string mrezaPercent;     // Label6, "45.00 %"
+    std::string mrezaMana;        // Label9
     std::string mrezaManaPercent; // Label10
-    std::string tukRows;      // Label7
-    std::string tukPercent;   // Label8
-    std::string tukMana;      // Label11
-    std::string tukManaPercent; // Label12
+    std::string tukRows;          // Label7
+    std::string tukPercent;       // Label8
+    std::string tukMana;          // Label11
+    std::string tukManaPercent;   // Label12
 };
 
 // The Info figures from the tables and the hand-over sum `manuNum` (the number shown in

@@ -13,7 +13,8 @@
 namespace kviro {
 
 // Message for a field that holds a number other than 0, 1 or 2.
-inline constexpr const char* kEntrySignMessage = "Kombinacija smije sadržavati samo znakove 0, 1 i 2 !";
+inline constexpr const char* kEntrySignMessage =
+    "Kombinacija smije sadržavati samo znakove 0, 1 i 2 !";
 // Message when TUK already holds the combination.
 inline constexpr const char* kTukHoldsMessage = "TUK već sadrži kombinaciju koju želite dodati !";
 
@@ -23,8 +24,8 @@ enum TukSource : std::int8_t { FromNetwork = 0, FromPot11 = 1, FromPota12 = 2 };
 struct EntryRow {
     enum Problem { Ok, NotANumber, NotASign };
     Problem problem = Ok;
-    int field = 0;     // 1 ... 13: the first field with the problem
-    Digits digits{};   // the signs when Ok
+    int field = 0;   // 1 ... 13: the first field with the problem
+    Digits digits{}; // the signs when Ok
 };
 
 // Reads Edit1 ... Edit13 (match 1 first): each a decimal integer, and each 0, 1 or 2.

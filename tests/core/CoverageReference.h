@@ -8,8 +8,8 @@
 #include "core/Toto13class.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 
 namespace kviro::reference {
 
@@ -21,11 +21,14 @@ inline int differences(const Combination& a, const Combination& b) {
     return d;
 }
 
-inline int firstAfter(int s) { return s == 0 ? 1 : s == 1 ? 2 : s == 2 ? 0 : 1; }
+inline int firstAfter(int s) {
+    return s == 0 ? 1 : s == 1 ? 2 : s == 2 ? 0 : 1;
+}
 
 inline Digits digitsOf(const Combination& c) {
     Digits d{};
-    for (int m = 1; m <= kMatches; ++m) d[m - 1] = signAt(c.code, m);
+    for (int m = 1; m <= kMatches; ++m)
+        d[m - 1] = signAt(c.code, m);
     return d;
 }
 
@@ -72,8 +75,9 @@ inline void pota12(Table& out, const Table& mreza, std::size_t index, const Prob
             if (d <= 1) c->sumMana += m->mana;
         }
     }
-    std::stable_sort(out.begin(), out.end(),
-                     [](const Combination* a, const Combination* b) { return a->sumMana > b->sumMana; });
+    std::stable_sort(out.begin(), out.end(), [](const Combination* a, const Combination* b) {
+        return a->sumMana > b->sumMana;
+    });
 }
 
 inline void pot11(Table& out, const Table& mreza, std::size_t index, const ProbabilityTable& p,
@@ -114,7 +118,8 @@ inline void pot11(Table& out, const Table& mreza, std::size_t index, const Proba
 }
 
 inline bool skips(int minHits, std::uint32_t hits) {
-    return (minHits <= 0 && minHits != -1) || (minHits >= 1 && hits < static_cast<std::uint32_t>(minHits)) ||
+    return (minHits <= 0 && minHits != -1) ||
+           (minHits >= 1 && hits < static_cast<std::uint32_t>(minHits)) ||
            (minHits == -1 && hits == 0);
 }
 

@@ -46,7 +46,8 @@ void expectSameOutcome(const Outcome& got, const Outcome& want, const std::strin
 Outcome runReference(const Table& mreza, const Table& tuk, int minHits, RecordPool& pool,
                      std::size_t maxSteps = SIZE_MAX) {
     Outcome o{mreza, tuk, {}, 0};
-    o.steps = reference::autoPot11(o.mreza, o.tuk, o.pot11, defaultProbabilities(), minHits, pool, maxSteps);
+    o.steps = reference::autoPot11(o.mreza, o.tuk, o.pot11, defaultProbabilities(), minHits, pool,
+                                   maxSteps);
     return o;
 }
 
@@ -67,18 +68,19 @@ TEST_P(AutoPot11Differential, SameTablesAsStepByStepRun) {
     std::mt19937 rng(c.seed);
     t.MREZA = randomNetwork(t.pool, rng, c.rows, p);
     if (c.tukFromNetwork)
-        for (std::size_t i = 0; i < t.MREZA.size(); i += 7) t.TUK.push_back(t.MREZA[i]);
+        for (std::size_t i = 0; i < t.MREZA.size(); i += 7)
+            t.TUK.push_back(t.MREZA[i]);
     RecordPool refPool;
     const Outcome want = runReference(t.MREZA, t.TUK, c.minHits, refPool);
 
     Outcome got{t.MREZA, t.TUK, {}, 0};
     std::atomic<bool> stop{false};
     std::size_t calls = 0;
-    const AutoPot11Result r =
-        autoPot11(got.mreza, got.tuk, got.pot11, t.pool, p, c.minHits, stop, [&](const AutoPot11Step& s) {
-            EXPECT_EQ(s.step, ++calls);
-            EXPECT_EQ(s.last, calls == want.steps);
-        });
+    const AutoPot11Result r = autoPot11(got.mreza, got.tuk, got.pot11, t.pool, p, c.minHits, stop,
+                                        [&](const AutoPot11Step& s) {
+                                            EXPECT_EQ(s.step, ++calls);
+                                            EXPECT_EQ(s.last, calls == want.steps);
+                                        });
     got.steps = r.steps;
     EXPECT_FALSE(r.stopped);
     EXPECT_EQ(r.added + r.skipped, r.steps);
@@ -90,8 +92,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(AutoCase{"one_row", 1, 1, -1, false}, AutoCase{"tiny", 12, 2, -1, false},
                       AutoCase{"small", 250, 3, -1, false}, AutoCase{"with_tuk", 400, 4, -1, true},
                       AutoCase{"min3", 400, 5, 3, false}, AutoCase{"min13", 300, 6, 13, true},
-                      AutoCase{"min0_skips_all", 50, 7, 0, false}, AutoCase{"min_negative", 50, 8, -5, false},
-                      AutoCase{"larger", 2500, 9, -1, false}, AutoCase{"larger_min2", 2500, 10, 2, false}),
+                      AutoCase{"min0_skips_all", 50, 7, 0, false},
+                      AutoCase{"min_negative", 50, 8, -5, false},
+                      AutoCase{"larger", 2500, 9, -1, false},
+                      AutoCase{"larger_min2", 2500, 10, 2, false}),
     [](const auto& tp) { return std::string(tp.param.name); });
 
 TEST(AutoPot11, StopLeavesTablesAsAfterLastFinishedStep) {
@@ -105,13 +109,13 @@ TEST(AutoPot11, StopLeavesTablesAsAfterLastFinishedStep) {
         Outcome got{t.MREZA, t.TUK, {}, 0};
         Table seenMreza, seenTuk;
         std::atomic<bool> stop{false};
-        const AutoPot11Result r =
-            autoPot11(got.mreza, got.tuk, got.pot11, t.pool, p, -1, stop, [&](const AutoPot11Step& s) {
-                s.writeTables(seenMreza, seenTuk);
-                EXPECT_EQ(seenMreza.size(), s.mrezaRows);
-                EXPECT_EQ(seenTuk.size(), s.tukRows);
-                if (s.step == stopAfter) stop = true;
-            });
+        const AutoPot11Result r = autoPot11(got.mreza, got.tuk, got.pot11, t.pool, p, -1, stop,
+                                            [&](const AutoPot11Step& s) {
+                                                s.writeTables(seenMreza, seenTuk);
+                                                EXPECT_EQ(seenMreza.size(), s.mrezaRows);
+                                                EXPECT_EQ(seenTuk.size(), s.tukRows);
+                                                if (s.step == stopAfter) stop = true;
+                                            });
         got.steps = r.steps;
         EXPECT_TRUE(r.stopped);
         expectSameOutcome(got, want, "stopped after " + std::to_string(stopAfter));
@@ -168,7 +172,7 @@ TEST(AutoPot11, SkipRule) {
         int minHits;
         std::uint32_t hits;
         bool skips;
-    } rows[] = {{-1, 0, true}, {-1, 1, false}, {0, 50, true},  {-3, 50, true},
+    } rows[] = {{-1, 0, true}, {-1, 1, false}, {0, 50, true},   {-3, 50, true},
                 {1, 1, false}, {13, 12, true}, {13, 13, false}, {10, 0, true}};
     for (const auto& r : rows) {
         EXPECT_EQ(autoPot11Skips(r.minHits, r.hits), r.skips) << r.minHits << " " << r.hits;

@@ -87,12 +87,13 @@ TEST_P(CoverageDifferential, CandidatesEqualStraightforwardScan) {
     expectSameRows(t.POT11, want, std::string("POT11 after reorder ") + c.name);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Networks, CoverageDifferential,
-    ::testing::Values(NetCase{"one_row", 1, 1}, NetCase{"tiny", 9, 2}, NetCase{"small", 300, 3},
-                      NetCase{"below_index", kIndexMinRows - 1, 4}, NetCase{"indexed", 3000, 5},
-                      NetCase{"indexed_large", 20000, 6}),
-    [](const auto& tp) { return std::string(tp.param.name); });
+INSTANTIATE_TEST_SUITE_P(Networks, CoverageDifferential,
+                         ::testing::Values(NetCase{"one_row", 1, 1}, NetCase{"tiny", 9, 2},
+                                           NetCase{"small", 300, 3},
+                                           NetCase{"below_index", kIndexMinRows - 1, 4},
+                                           NetCase{"indexed", 3000, 5},
+                                           NetCase{"indexed_large", 20000, 6}),
+                         [](const auto& tp) { return std::string(tp.param.name); });
 
 TEST(Coverage, CandidateCodesInBuildingOrder) {
     const std::uint32_t ones = 22369621; // thirteen "1"
@@ -115,7 +116,8 @@ TEST(Coverage, CandidateCodesInBuildingOrder) {
         const std::set<std::uint32_t> distinct(all.begin(), all.end());
         EXPECT_EQ(distinct.size(), 339u) << x;
         int atDistance[3] = {0, 0, 0};
-        for (const std::uint32_t c : all) ++atDistance[signDifferences(x, c)];
+        for (const std::uint32_t c : all)
+            ++atDistance[signDifferences(x, c)];
         EXPECT_EQ(atDistance[0], 1);
         EXPECT_EQ(atDistance[1], 26);
         EXPECT_EQ(atDistance[2], 312);
@@ -171,7 +173,8 @@ TEST(Coverage, HeaderSortsOfCandidateLists) {
     const Table built = t.POT11;
     EXPECT_FALSE(sortPot11BySection(t.POT11, 0));
     EXPECT_TRUE(sortPot11BySection(t.POT11, 3));
-    for (std::size_t i = 1; i < t.POT11.size(); ++i) ASSERT_GE(t.POT11[i - 1]->mana, t.POT11[i]->mana);
+    for (std::size_t i = 1; i < t.POT11.size(); ++i)
+        ASSERT_GE(t.POT11[i - 1]->mana, t.POT11[i]->mana);
     EXPECT_TRUE(sortPot11BySection(t.POT11, 4));
     for (std::size_t i = 0; i < built.size(); ++i) { // the computation's order is back, up to ties
         ASSERT_EQ(t.POT11[i]->hitCount, built[i]->hitCount) << i;
@@ -185,7 +188,8 @@ TEST(Coverage, HeaderSortsOfCandidateLists) {
     EXPECT_TRUE(sortPota12BySection(t.POTA12, 3));
     EXPECT_FALSE(sortPota12BySection(t.POTA12, 4));
     EXPECT_TRUE(sortPota12BySection(t.POTA12, 5));
-    for (std::size_t i = 0; i < pota.size(); ++i) ASSERT_EQ(t.POTA12[i]->sumMana, pota[i]->sumMana) << i;
+    for (std::size_t i = 0; i < pota.size(); ++i)
+        ASSERT_EQ(t.POTA12[i]->sumMana, pota[i]->sumMana) << i;
 }
 
 } // namespace

@@ -14,7 +14,8 @@ namespace {
 
 Digits digitsOf(const std::string& text) {
     Digits d{};
-    for (int k = 0; k < kMatches; ++k) d[k] = text[k] - '0';
+    for (int k = 0; k < kMatches; ++k)
+        d[k] = text[k] - '0';
     return d;
 }
 
@@ -30,7 +31,8 @@ Combination* row(Tables& t, const std::string& text, float mana = 1.0f, std::int
 
 TEST(Network, HandOverSharesRowsNumbersThemAndEmptiesTuk) {
     Tables t;
-    for (float m : {9.0f, 7.5f, 7.5f, 0.25f}) t.MORE.push_back(row(t, "0000000000000", m));
+    for (float m : {9.0f, 7.5f, 7.5f, 0.25f})
+        t.MORE.push_back(row(t, "0000000000000", m));
     t.TUK.push_back(row(t, "1111111111111"));
     const HandOver h = handOverNetwork(t.MORE, t.MREZA, t.MREZA0, t.TUK);
     EXPECT_EQ(h.rows, 4u);
@@ -38,7 +40,8 @@ TEST(Network, HandOverSharesRowsNumbersThemAndEmptiesTuk) {
     EXPECT_EQ(t.MREZA, t.MORE);
     EXPECT_EQ(t.MREZA0, t.MORE);
     EXPECT_TRUE(t.TUK.empty());
-    for (std::size_t i = 0; i < t.MREZA.size(); ++i) EXPECT_EQ(t.MREZA[i]->ordinal, static_cast<int>(i + 1));
+    for (std::size_t i = 0; i < t.MREZA.size(); ++i)
+        EXPECT_EQ(t.MREZA[i]->ordinal, static_cast<int>(i + 1));
     EXPECT_EQ(networkCountText(h.rows), "4");
     EXPECT_EQ(networkManaText(h.manaSum, ','), "24,25");
 
@@ -67,7 +70,8 @@ TEST(Network, HandOverSumIsNotLostInSinglePrecision) {
     Tables t;
     Combination* big = row(t, "0000000000000", 16777216.0f);
     t.MORE.push_back(big);
-    for (int i = 0; i < 1000; ++i) t.MORE.push_back(row(t, "0000000000001", 1.0f));
+    for (int i = 0; i < 1000; ++i)
+        t.MORE.push_back(row(t, "0000000000001", 1.0f));
     EXPECT_DOUBLE_EQ(handOverNetwork(t.MORE, t.MREZA, t.MREZA0, t.TUK).manaSum, 16778216.0);
 }
 
@@ -86,9 +90,11 @@ class InfoCases : public ::testing::TestWithParam<InfoCase> {};
 TEST_P(InfoCases, Figures) {
     const InfoCase& c = GetParam();
     Tables t;
-    for (std::size_t i = 0; i < c.mreza0; ++i) t.MREZA0.push_back(row(t, "0000000000000", 2.0f));
+    for (std::size_t i = 0; i < c.mreza0; ++i)
+        t.MREZA0.push_back(row(t, "0000000000000", 2.0f));
     t.MREZA.assign(t.MREZA0.begin(), t.MREZA0.begin() + static_cast<long>(c.mreza));
-    for (std::size_t i = 0; i < c.tuk; ++i) t.TUK.push_back(row(t, "2222222222222", 0.5f));
+    for (std::size_t i = 0; i < c.tuk; ++i)
+        t.TUK.push_back(row(t, "2222222222222", 0.5f));
     const NetworkInfo info = networkInfo(t.MREZA, t.MREZA0, t.TUK, c.manuNum, '.');
     EXPECT_EQ(info.mrezaRows, std::to_string(c.mreza));
     EXPECT_EQ(info.mrezaPercent, c.mrezaPercent);
@@ -129,7 +135,8 @@ TEST(Network, HeaderSorts) {
     EXPECT_EQ(t.MREZA, (Table{d, a, c, b})); // NP 2, 2 (in their previous order), 0, -1
 }
 
-// ---- entry row -------------------------------------------------------------------------------------
+// ---- entry row
+// -------------------------------------------------------------------------------------
 
 TEST(TukEntry, ReadsThirteenSigns) {
     const struct {
@@ -139,10 +146,22 @@ TEST(TukEntry, ReadsThirteenSigns) {
         int field;
     } rows[] = {
         {"ok", {"1", "0", "2", "1", "1", "1", "0", "0", "2", "2", "1", "0", "2"}, EntryRow::Ok, 0},
-        {"digit3", {"1", "0", "2", "1", "3", "1", "0", "0", "2", "2", "1", "0", "2"}, EntryRow::NotASign, 5},
-        {"negative", {"-1", "0", "2", "1", "1", "1", "0", "0", "2", "2", "1", "0", "2"}, EntryRow::NotASign, 1},
-        {"letter", {"1", "0", "2", "1", "1", "1", "0", "0", "2", "2", "1", "0", "x"}, EntryRow::NotANumber, 13},
-        {"empty", {"1", "", "2", "1", "1", "1", "0", "0", "2", "2", "1", "0", "9"}, EntryRow::NotANumber, 2},
+        {"digit3",
+         {"1", "0", "2", "1", "3", "1", "0", "0", "2", "2", "1", "0", "2"},
+         EntryRow::NotASign,
+         5},
+        {"negative",
+         {"-1", "0", "2", "1", "1", "1", "0", "0", "2", "2", "1", "0", "2"},
+         EntryRow::NotASign,
+         1},
+        {"letter",
+         {"1", "0", "2", "1", "1", "1", "0", "0", "2", "2", "1", "0", "x"},
+         EntryRow::NotANumber,
+         13},
+        {"empty",
+         {"1", "", "2", "1", "1", "1", "0", "0", "2", "2", "1", "0", "9"},
+         EntryRow::NotANumber,
+         2},
     };
     for (const auto& r : rows) {
         const EntryRow e = readEntryRow(r.fields);
@@ -172,15 +191,16 @@ TEST(TukEntry, AddsNewRowsAtTheTopOnce) {
     EXPECT_EQ(t.TUK, before);
 }
 
-// ---- strike-out -----------------------------------------------------------------------------------
+// ---- strike-out
+// -----------------------------------------------------------------------------------
 
 // A network of rows at 0, 1, 2 and 3 differences from T = 0000000000000, every one carrying
 // NP 5 so that the marking shows.
 struct StrikeCase {
     const char* name;
     std::int8_t source;
-    const char* kept;     // texts of the rows kept, in order
-    const char* np;       // their NP, in order
+    const char* kept; // texts of the rows kept, in order
+    const char* np;   // their NP, in order
 };
 
 class StrikeCases : public ::testing::TestWithParam<StrikeCase> {};
@@ -190,7 +210,8 @@ TEST_P(StrikeCases, RemovesAndMarks) {
     Tables t;
     const char* texts[] = {"0000000000000", "0000000000010", "1000000000020",
                            "1100000000001", "0000000000000", "2222222222222"};
-    for (const char* text : texts) t.MREZA.push_back(row(t, text, 1.0f, 5));
+    for (const char* text : texts)
+        t.MREZA.push_back(row(t, text, 1.0f, 5));
     Combination tRow;
     combinationCode(tRow, digitsOf("0000000000000"));
     tRow.tukSource = c.source;
@@ -207,7 +228,8 @@ TEST_P(StrikeCases, RemovesAndMarks) {
 
 INSTANTIATE_TEST_SUITE_P(
     Part, StrikeCases,
-    ::testing::Values(StrikeCase{"pot11_removes_within_two", FromPot11, "1100000000001 2222222222222", "55"},
+    ::testing::Values(StrikeCase{"pot11_removes_within_two", FromPot11,
+                                 "1100000000001 2222222222222", "55"},
                       StrikeCase{"network_marks_eleven", FromNetwork,
                                  "1000000000020 1100000000001 2222222222222", "100"},
                       StrikeCase{"pota12_marks_eleven", FromPota12,
