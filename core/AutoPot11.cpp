@@ -38,9 +38,9 @@ class AutoPot11Run {
     std::uint32_t irregularHits(std::uint32_t code) const;
     std::size_t strike(std::uint32_t code);
 
-    const Table start_;    // the network at the start (the caller's tables may be rewritten
-    const Table tukStart_; // by writeTables while the run goes on)
-    const ProbabilityTable& p_;
+    const Table start_;        // the network at the start (the caller's tables may be rewritten
+    const Table tukStart_;     // by writeTables while the run goes on)
+    const ProbabilityTable p_; // a copy: the caller may change its grid meanwhile
     RecordPool& pool_;
 
     std::int32_t n_ = 0;
