@@ -1,0 +1,32 @@
+#include "app/Menu.h"
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <exception>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KVIRO"));
+    QApplication::setApplicationDisplayName(QStringLiteral("KVIRO 13"));
+
+    // The standard buttons of message boxes in the user's language.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    int rc = 0;
+    try {
+        kviro::ui::createWindows();
+        rc = QApplication::exec();
+    } catch (const std::exception& e) {
+        kviro::ui::errorNotice(nullptr, QString::fromLocal8Bit(e.what()));
+    }
+    kviro::ui::destroyWindows();
+    Q_UNUSED(rc);
+    return 0;
+}

@@ -1,0 +1,10 @@
+#include "more/Limiti.h"
+
+TForm3* Form3 = nullptr;
+
+TForm3::TForm3(QWidget* parent) : QWidget(parent) {
+    Form3 = this;
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Limiti"));
+    resize(400, 300);
+}

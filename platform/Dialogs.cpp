@@ -1,0 +1,33 @@
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace kviro::ui {
+
+namespace {
+QString title() {
+    const QString name = QApplication::applicationDisplayName();
+    return name.isEmpty() ? QStringLiteral("KVIRO 13") : name;
+}
+} // namespace
+
+void notice(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, title(), text, QMessageBox::Ok);
+}
+
+void errorNotice(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, title(), text, QMessageBox::Ok);
+}
+
+bool confirm(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, title(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void conversionError(QWidget* parent, const QString& text, bool integer) {
+    errorNotice(parent, integer ? QStringLiteral("'%1' nije ispravan cijeli broj.").arg(text)
+                                : QStringLiteral("'%1' nije ispravan broj.").arg(text));
+}
+
+} // namespace kviro::ui

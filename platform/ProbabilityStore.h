@@ -1,0 +1,25 @@
+// The percentage table in the per-user settings store: one group
+// "Software/Drevalmark/KVIRO" with 39 values "0 0" ... "12 2", each an 8-byte
+// little-endian double, read and written match by match, sign by sign.
+#pragma once
+
+#include "core/Probability.h"
+
+#include <QString>
+
+namespace kviro::ui {
+
+class ProbabilityStore {
+public:
+    static QString valueName(int match0, int sign) {
+        return QStringLiteral("%1 %2").arg(match0).arg(sign);
+    }
+    // Reads into `table` in store order and stops at the first value that is missing, not
+    // binary or not 8 bytes long; the cells read before it keep their new values.
+    // Returns false with the failing value's name in `failed` when reading stopped early.
+    static bool load(ProbabilityTable& table, QString* failed = nullptr);
+    // Writes all 39 values; false (with a reason) when the store could not be written.
+    static bool save(const ProbabilityTable& table, QString* reason = nullptr);
+};
+
+} // namespace kviro::ui

@@ -1,0 +1,49 @@
+#include "GuiTestUtil.h"
+
+#include "app/Menu.h"
+#include "core/Probability.h"
+#include "platform/ProbabilityStore.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+
+namespace kviro::test {
+
+TempSettings::TempSettings(bool filled) {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
+    if (filled) kviro::ui::ProbabilityStore::save(kviro::defaultProbabilities());
+}
+
+TempSettings::~TempSettings() = default;
+
+MessageBoxWatcher::MessageBoxWatcher(QMessageBox::StandardButton answer) : answer_(answer) {
+    timer_.setInterval(20);
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { poll(); });
+    timer_.start();
+}
+
+MessageBoxWatcher::~MessageBoxWatcher() = default;
+
+void MessageBoxWatcher::poll() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    texts_ << box->text();
+    QAbstractButton* b = box->button(answer_);
+    if (!b) {
+        const auto buttons = box->buttons();
+        b = buttons.isEmpty() ? nullptr : buttons.first();
+    }
+    if (b) b->click();
+    else box->done(0);
+}
+
+void createWindowsAndWait() {
+    kviro::ui::createWindows();
+    QTRY_VERIFY_WITH_TIMEOUT(Form2->SpeedButton1->isEnabled(), 60000);
+}
+
+void destroyWindows() { kviro::ui::destroyWindows(); }
+
+} // namespace kviro::test

@@ -1,0 +1,49 @@
+// Helpers for the window tests: a private settings store, the windows, and message boxes.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace kviro::test {
+
+// Points the settings store at a fresh temporary folder for the life of the object.
+class TempSettings {
+public:
+    // With `filled`, the store already holds the default table (no read error at start).
+    explicit TempSettings(bool filled = true);
+    ~TempSettings();
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Answers every message box that appears while it lives, with `answer` (or the box's only
+// button), and keeps the texts it saw.
+class MessageBoxWatcher {
+public:
+    explicit MessageBoxWatcher(QMessageBox::StandardButton answer = QMessageBox::Yes);
+    ~MessageBoxWatcher();
+    void setAnswer(QMessageBox::StandardButton answer) { answer_ = answer; }
+    const QStringList& texts() const { return texts_; }
+    void clear() { texts_.clear(); }
+
+private:
+    void poll();
+    QTimer timer_;
+    QMessageBox::StandardButton answer_;
+    QStringList texts_;
+};
+
+// Creates all windows and waits until generation has finished.
+void createWindowsAndWait();
+// Destroys all windows.
+void destroyWindows();
+
+} // namespace kviro::test
