@@ -20,20 +20,28 @@ struct RowDef {
     const char* label;
     const char* edit;
     const char* button;
-    void (TForm1::*operation)(const QString&);
+    void (*operation)(const QString&); // the row's operation on the workbench
 };
 
 const RowDef kRowDefs[TForm3::kRows] = {
-    {"matematičku nadu veću od", "Edit1", "SpeedButton1", &TForm1::LimitMANA1},
-    {"matematičku nadu manju od", "Edit2", "SpeedButton2", &TForm1::LimitMANA2},
-    {"broj tipova \"1\" veći od", "Edit3", "SpeedButton3", &TForm1::Limit11},
-    {"broj tipova \"1\" manji od", "Edit4", "SpeedButton4", &TForm1::Limit12},
-    {"broj tipova \"0\" veći od", "Edit5", "SpeedButton5", &TForm1::Limit01},
-    {"broj tipova \"0\" manji od", "Edit6", "SpeedButton6", &TForm1::Limit02},
-    {"broj tipova \"2\" veći od", "Edit7", "SpeedButton7", &TForm1::Limit21},
-    {"broj tipova \"2\" manji od", "Edit8", "SpeedButton8", &TForm1::Limit22},
-    {"broj NP veći od", "Edit9", "SpeedButton10", &TForm1::LimitNP1},
-    {"broj NP manji od", "Edit10", "SpeedButton11", &TForm1::LimitNP2},
+    {"matematičku nadu veću od", "Edit1", "SpeedButton1",
+     [](const QString& t) { Form1->LimitMANA1(t); }},
+    {"matematičku nadu manju od", "Edit2", "SpeedButton2",
+     [](const QString& t) { Form1->LimitMANA2(t); }},
+    {"broj tipova \"1\" veći od", "Edit3", "SpeedButton3",
+     [](const QString& t) { Form1->Limit11(t); }},
+    {"broj tipova \"1\" manji od", "Edit4", "SpeedButton4",
+     [](const QString& t) { Form1->Limit12(t); }},
+    {"broj tipova \"0\" veći od", "Edit5", "SpeedButton5",
+     [](const QString& t) { Form1->Limit01(t); }},
+    {"broj tipova \"0\" manji od", "Edit6", "SpeedButton6",
+     [](const QString& t) { Form1->Limit02(t); }},
+    {"broj tipova \"2\" veći od", "Edit7", "SpeedButton7",
+     [](const QString& t) { Form1->Limit21(t); }},
+    {"broj tipova \"2\" manji od", "Edit8", "SpeedButton8",
+     [](const QString& t) { Form1->Limit22(t); }},
+    {"broj NP veći od", "Edit9", "SpeedButton10", [](const QString& t) { Form1->LimitNP1(t); }},
+    {"broj NP manji od", "Edit10", "SpeedButton11", [](const QString& t) { Form1->LimitNP2(t); }},
 };
 
 } // namespace
@@ -83,7 +91,7 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent) {
 void TForm3::applyRow(int row) {
     const QString text = rowEdit[row]->text();
     if (text.isEmpty()) return;
-    (Form1->*kRowDefs[row].operation)(text);
+    kRowDefs[row].operation(text);
 }
 
 void TForm3::SpeedButton9Click() {
