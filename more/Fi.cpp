@@ -50,7 +50,6 @@ namespace {
 
 QFont arial(int pixels, bool bold) { return ui::arialFont(pixels, bold); }
 
-
 // At most three characters typed into a field; texts the program puts there may be longer
 // (a stored 33.3 shows as 33.2999992370605), and such a text can still be shortened.
 class MaxTypedLength : public QValidator {
