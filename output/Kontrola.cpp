@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FontMetrics.h"
 #include "platform/Printers.h"
+#include "platform/Widgets.h"
 
 #include <QAbstractItemDelegate>
 #include <QComboBox>
@@ -17,19 +18,19 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 
 #include <algorithm>
 
 using namespace kviro;
+using kviro::ui::control;
+using kviro::ui::label;
 
 TForm4* Form4 = nullptr;
 
@@ -39,7 +40,7 @@ constexpr int kRowHeight = 15;
 
 // The rows of the results list are drawn by the window, from the table.
 class ResultsDelegate final : public QAbstractItemDelegate {
-public:
+  public:
     explicit ResultsDelegate(TForm4* form) : QAbstractItemDelegate(form), form_(form) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -50,24 +51,9 @@ public:
         return {option.rect.width(), kRowHeight};
     }
 
-private:
+  private:
     TForm4* form_;
 };
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
 
 QString readErrorText(const QString& file, const TukReadError& e) {
     const QString word = QString::fromUtf8(e.word.data(), static_cast<qsizetype>(e.word.size()));
@@ -98,31 +84,26 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
 
     Label6 = label(this, "Label6", QStringLiteral("Tražena kombinacija :"), 8, 13);
     for (int k = 1; k <= kMatches; ++k) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QStringLiteral("Edit%1").arg(k));
+        const QByteArray name = "Edit" + QByteArray::number(k);
+        auto* e = control<QLineEdit>(this, name.constData(), QRect(150 + 20 * (k - 1), 10, 21, 21));
         e->setMaxLength(1);
         e->setAlignment(Qt::AlignCenter);
-        e->setGeometry(150 + 20 * (k - 1), 10, 21, 21);
         e->setStyleSheet(QStringLiteral("background: silver;"));
-        if (k < kMatches)
-            connect(e, &QLineEdit::returnPressed, this, [this, k] { EditKeyPress(k); });
-        else
-            connect(e, &QLineEdit::returnPressed, this, [this] { EditKeyPress(kMatches); });
+        connect(e, &QLineEdit::returnPressed, this, [this, k] { EditKeyPress(k); });
         edits_[static_cast<std::size_t>(k - 1)] = e;
     }
-    for (int k = 1; k < kMatches; ++k) QWidget::setTabOrder(Edit(k), Edit(k + 1));
+    for (int k = 1; k < kMatches; ++k)
+        QWidget::setTabOrder(Edit(k), Edit(k + 1));
 
-    SpeedButton3 = button(this, "SpeedButton3", QStringLiteral("Prebroji pogotke"),
-                          QRect(150, 38, 160, 24));
+    SpeedButton3 = control<QPushButton>(this, "SpeedButton3", QRect(150, 38, 160, 24),
+                                        QStringLiteral("Prebroji pogotke"));
     SpeedButton3->setFlat(true);
     QFont bold = SpeedButton3->font();
     bold.setBold(true);
     SpeedButton3->setFont(bold);
     SpeedButton3->setEnabled(false);
 
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setGeometry(8, 70, 245, 349);
+    ListBox1 = control<QListWidget>(this, "ListBox1", QRect(8, 70, 245, 349));
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::TypeWriter);
     courier.setPixelSize(11);
@@ -132,38 +113,34 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->setItemDelegate(new ResultsDelegate(this));
 
-    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
-    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-    ScrollBar1->setGeometry(253, 70, 17, 349);
+    ScrollBar1 = control<QScrollBar>(this, "ScrollBar1", QRect(253, 70, 17, 349), Qt::Vertical);
     ScrollBar1->setPageStep(kResultRows);
     ScrollBar1->setMaximum(0);
     ScrollBar1->hide();
 
-    GroupBox1 = new QGroupBox(QStringLiteral(" Naredbe : "), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(280, 64, 199, 132);
+    GroupBox1 = control<QGroupBox>(this, "GroupBox1", QRect(280, 64, 199, 132),
+                                   QStringLiteral(" Naredbe : "));
     Label1 = label(GroupBox1, "Label1", QStringLiteral("Tablica :"), 10, 22);
-    Edit14 = new QLineEdit(GroupBox1);
-    Edit14->setObjectName(QStringLiteral("Edit14"));
-    Edit14->setGeometry(10, 40, 140, 22);
-    Button1 = button(GroupBox1, "Button1", QStringLiteral("..."), QRect(154, 40, 34, 22));
-    SpeedButton1 = button(GroupBox1, "SpeedButton1", QStringLiteral("Učitaj TUK"), QRect(10, 70, 178, 24));
-    SpeedButton2 = button(GroupBox1, "SpeedButton2", QStringLiteral("Izlazak"), QRect(10, 100, 178, 24));
+    Edit14 = control<QLineEdit>(GroupBox1, "Edit14", QRect(10, 40, 140, 22));
+    Button1 =
+        control<QPushButton>(GroupBox1, "Button1", QRect(154, 40, 34, 22), QStringLiteral("..."));
+    SpeedButton1 = control<QPushButton>(GroupBox1, "SpeedButton1", QRect(10, 70, 178, 24),
+                                        QStringLiteral("Učitaj TUK"));
+    SpeedButton2 = control<QPushButton>(GroupBox1, "SpeedButton2", QRect(10, 100, 178, 24),
+                                        QStringLiteral("Izlazak"));
 
-    ButtonPrint = new QGroupBox(QStringLiteral(" Ispis : "), this);
-    ButtonPrint->setObjectName(QStringLiteral("ButtonPrint"));
-    ButtonPrint->setGeometry(280, 202, 199, 217);
+    ButtonPrint = control<QGroupBox>(this, "ButtonPrint", QRect(280, 202, 199, 217),
+                                     QStringLiteral(" Ispis : "));
     Label2 = label(ButtonPrint, "Label2", QStringLiteral("Naslov :"), 10, 22);
-    Edit15 = new QLineEdit(ButtonPrint);
-    Edit15->setObjectName(QStringLiteral("Edit15"));
-    Edit15->setGeometry(10, 40, 178, 22);
+    Edit15 = control<QLineEdit>(ButtonPrint, "Edit15", QRect(10, 40, 178, 22));
     Label3 = label(ButtonPrint, "Label3", QStringLiteral("Printer :"), 10, 70);
-    ComboBox1 = new QComboBox(ButtonPrint);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setGeometry(10, 88, 140, 22);
-    SpeedButton4 = button(ButtonPrint, "SpeedButton4", QStringLiteral("..."), QRect(154, 88, 34, 22));
-    SpeedButton5 = button(ButtonPrint, "SpeedButton5", QStringLiteral("Font..."), QRect(10, 120, 178, 24));
-    ButtonPrint2 = button(ButtonPrint, "ButtonPrint2", QStringLiteral("Ispiši TUK"), QRect(10, 160, 178, 34));
+    ComboBox1 = control<QComboBox>(ButtonPrint, "ComboBox1", QRect(10, 88, 140, 22));
+    SpeedButton4 = control<QPushButton>(ButtonPrint, "SpeedButton4", QRect(154, 88, 34, 22),
+                                        QStringLiteral("..."));
+    SpeedButton5 = control<QPushButton>(ButtonPrint, "SpeedButton5", QRect(10, 120, 178, 24),
+                                        QStringLiteral("Font..."));
+    ButtonPrint2 = control<QPushButton>(ButtonPrint, "ButtonPrint2", QRect(10, 160, 178, 34),
+                                        QStringLiteral("Ispiši TUK"));
     ButtonPrint->hide();
 
     OpenDialog1 = new QFileDialog(this, QStringLiteral("Odredite ime TUK tablice"));
@@ -193,8 +170,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     connect(ButtonPrint2, &QPushButton::clicked, this, [this] { ButtonPrint2Click(); });
     ui::onFormActivate(this, [this] { FormActivate(); });
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    ui::centreOnScreen(this);
 }
 
 TForm4::~TForm4() {
@@ -255,9 +231,13 @@ void TForm4::SpeedButton3Click() {
     ShowResults();
 }
 
-void TForm4::Edit14Change() { chosenFile.clear(); }
+void TForm4::Edit14Change() {
+    chosenFile.clear();
+}
 
-void TForm4::Edit14KeyPress() { SpeedButton1Click(); }
+void TForm4::Edit14KeyPress() {
+    SpeedButton1Click();
+}
 
 void TForm4::Button1Click() {
     if (ui::runDialog(*OpenDialog1) != QDialog::Accepted) return;
@@ -359,15 +339,16 @@ void TForm4::ListBox1DrawItem(QPainter& painter, int row, const QRect& rect, boo
         bool bold;
     };
     static const CellStyle styles[4] = {
-        {Qt::red, QColor(192, 192, 192), Qt::yellow, Qt::black, true}, // place
+        {Qt::red, QColor(192, 192, 192), Qt::yellow, Qt::black, true},       // place
         {QColor(0, 0, 255), Qt::white, Qt::white, QColor(0, 0, 255), false}, // serial
-        {Qt::white, QColor(0, 128, 128), Qt::black, Qt::white, false}, // signs
-        {QColor(0, 0, 255), Qt::white, Qt::white, Qt::black, true}, // hits
+        {Qt::white, QColor(0, 128, 128), Qt::black, Qt::white, false},       // signs
+        {QColor(0, 0, 255), Qt::white, Qt::white, Qt::black, true},          // hits
     };
 
     const QFont font = ListBox1->font();
     const ui::FontTextMetrics metrics{QFontMetrics(font)};
-    const auto cells = resultRowCells(*resultList[index], index, n, rect.left(), rect.top(), metrics);
+    const auto cells =
+        resultRowCells(*resultList[index], index, n, rect.left(), rect.top(), metrics);
 
     painter.save();
     painter.setPen(Qt::NoPen);

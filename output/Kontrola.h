@@ -25,7 +25,7 @@ class QScrollBar;
 
 class TForm4 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm4(QWidget* parent = nullptr);
     ~TForm4() override;
 
@@ -43,22 +43,22 @@ public:
     QScrollBar* ScrollBar1;
     QGroupBox* GroupBox1;
     QLabel* Label1;
-    QLineEdit* Edit14; // table name
-    QPushButton* Button1; // "..."
+    QLineEdit* Edit14;         // table name
+    QPushButton* Button1;      // "..."
     QPushButton* SpeedButton1; // "Učitaj TUK"
     QPushButton* SpeedButton2; // "Izlazak"
     QGroupBox* ButtonPrint;
     QLabel* Label2;
     QLineEdit* Edit15; // print header
     QLabel* Label3;
-    QComboBox* ComboBox1; // printers
+    QComboBox* ComboBox1;      // printers
     QPushButton* SpeedButton4; // "..." print set-up
     QPushButton* SpeedButton5; // "Font..."
     QPushButton* ButtonPrint2; // "Ispiši TUK"
     QFileDialog* OpenDialog1;
     QFontDialog* FontDialog1;
     QPrintDialog* PrintDialog1 = nullptr; // made on first use
-    QFont printFont; // the font dialog's font, used by the next print
+    QFont printFont;                      // the font dialog's font, used by the next print
 
     // ---- handlers
     void FormActivate();
@@ -82,7 +82,7 @@ public:
     // not a .TUK table, tells the user where and keeps the table as it was; returns false then.
     bool loadTuk(const QString& fileName);
 
-private:
+  private:
     std::array<QLineEdit*, kviro::kMatches> edits_{};
     kviro::RecordPool resultPool;
 };

@@ -6,37 +6,29 @@
 #include "platform/Activation.h"
 #include "platform/Dialogs.h"
 #include "platform/Printers.h"
+#include "platform/Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDialog>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPushButton>
-#include <QScreen>
 
 TForm6* Form6 = nullptr;
+
+using kviro::ui::control;
+using kviro::ui::label;
 
 namespace {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setAutoDefault(false);
+    auto* b = kviro::ui::control<QPushButton>(parent, name, geometry, text);
+    b->setAutoDefault(false); // Enter is for "Ispiši" alone
     return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->move(x, y);
-    l->adjustSize();
-    return l;
 }
 
 QFont courierNew10() {
@@ -55,31 +47,21 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     setFixedSize(400, 196);
     setModal(false);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("Ispis : "), this);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setGeometry(8, 6, 384, 140);
+    GroupBox2 =
+        control<QGroupBox>(this, "GroupBox2", QRect(8, 6, 384, 140), QStringLiteral("Ispis : "));
     Label1 = label(GroupBox2, "Label1", QStringLiteral("Printer :"), 14, 29);
-    PrinterList = new QComboBox(GroupBox2);
-    PrinterList->setObjectName(QStringLiteral("PrinterList"));
-    PrinterList->setGeometry(80, 24, 196, 24);
+    PrinterList = control<QComboBox>(GroupBox2, "PrinterList", QRect(80, 24, 196, 24));
     Button1 = button(GroupBox2, "Button1", QStringLiteral("Podešenja"), QRect(284, 23, 90, 26));
-    Bevel1 = new QFrame(GroupBox2);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1 = control<QFrame>(GroupBox2, "Bevel1", QRect(10, 58, 364, 4));
     Bevel1->setFrameShape(QFrame::HLine);
     Bevel1->setFrameShadow(QFrame::Sunken);
-    Bevel1->setGeometry(10, 58, 364, 4);
     Label3 = label(GroupBox2, "Label3", QStringLiteral("Header :"), 14, 77);
-    Edit1 = new QLineEdit(GroupBox2);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(80, 72, 196, 24);
+    Edit1 = control<QLineEdit>(GroupBox2, "Edit1", QRect(80, 72, 196, 24));
     Button2 = button(GroupBox2, "Button2", QStringLiteral("Font..."), QRect(284, 71, 90, 26));
-    CheckBox1 = new QCheckBox(QStringLiteral("Datum"), GroupBox2);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(80, 104, 120, 22);
+    CheckBox1 = control<QCheckBox>(GroupBox2, "CheckBox1", QRect(80, 104, 120, 22),
+                                   QStringLiteral("Datum"));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 154, 400, 42);
+    Panel1 = control<QFrame>(this, "Panel1", QRect(0, 154, 400, 42));
     Panel1->setAutoFillBackground(true);
     QPalette teal = Panel1->palette();
     teal.setColor(QPalette::Window, QColor(0, 128, 128));
@@ -102,11 +84,12 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     kviro::ui::onFormActivate(this, [this] { FormActivate(); });
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    kviro::ui::centreOnScreen(this);
 }
 
-TForm6::~TForm6() { kviro::ui::finishPrinting(); }
+TForm6::~TForm6() {
+    kviro::ui::finishPrinting();
+}
 
 void TForm6::FormActivate() {
     // The list always ends with the PDF entry, so there is always somewhere to print.
@@ -139,7 +122,8 @@ void TForm6::Button2Click() {
 }
 
 void TForm6::BitBtn2Click() {
-    if (kviro::ui::startTukPrint(this, Form1->TUK, printFont, Edit1->text(), CheckBox1->isChecked()))
+    if (kviro::ui::startTukPrint(this, Form1->TUK, printFont, Edit1->text(),
+                                 CheckBox1->isChecked()))
         hide();
 }
 
@@ -148,4 +132,6 @@ void TForm6::BitBtn1Click() {
     MrezaForm->show();
 }
 
-void TForm6::reject() { BitBtn1Click(); }
+void TForm6::reject() {
+    BitBtn1Click();
+}

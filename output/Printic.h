@@ -16,7 +16,7 @@ class QPushButton;
 
 class TForm6 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm6(QWidget* parent = nullptr);
     ~TForm6() override;
 
@@ -26,7 +26,7 @@ public:
     QPushButton* Button1; // "Podešenja"
     QFrame* Bevel1;
     QLabel* Label3;
-    QLineEdit* Edit1; // header
+    QLineEdit* Edit1;     // header
     QPushButton* Button2; // "Font..."
     QCheckBox* CheckBox1; // "Datum"
     QFrame* Panel1;
@@ -34,7 +34,7 @@ public:
     QPushButton* BitBtn1; // "Otkaži"
     QFontDialog* FontDialog1;
     QPrintDialog* PrintDialog1 = nullptr; // made on first use
-    QFont printFont; // the font dialog's font, used by the next print
+    QFont printFont;                      // the font dialog's font, used by the next print
 
     void FormActivate();
     void PrinterListChange(int index);
@@ -43,7 +43,7 @@ public:
     void BitBtn2Click();
     void BitBtn1Click();
 
-protected:
+  protected:
     void reject() override; // Esc and the close box: as "Otkaži"
 };
 

@@ -21,7 +21,7 @@ namespace {
 
 // Paints the placed texts of the layout: a text's top-left corner is its position.
 class PainterSink final : public PrintSink {
-public:
+  public:
     PainterSink(QPainter& painter, QPrinter& printer, int ascent)
         : painter_(painter), printer_(printer), ascent_(ascent) {}
     void text(int x, int y, std::string_view text) override {
@@ -30,7 +30,7 @@ public:
     }
     void newPage() override { printer_.newPage(); }
 
-private:
+  private:
     QPainter& painter_;
     QPrinter& printer_;
     int ascent_;
@@ -45,20 +45,29 @@ QPointer<CTUKPrint>& current() {
 
 CTUKPrint::CTUKPrint(QObject* parent) : QThread(parent) {}
 
-CTUKPrint::~CTUKPrint() { wait(); }
+CTUKPrint::~CTUKPrint() {
+    wait();
+}
 
-QString CTUKPrint::printerText() const {
-    if (printer->outputFormat() == QPrinter::PdfFormat)
-        return QStringLiteral("u datoteku \"%1\"").arg(QDir::toNativeSeparators(
-            QFileInfo(printer->outputFileName()).absoluteFilePath()));
-    return QStringLiteral("na printer \"%1\"").arg(printer->printerName());
+QString CTUKPrint::failure(bool atStart) const {
+    if (printer->outputFormat() == QPrinter::PdfFormat) {
+        const QString file =
+            QDir::toNativeSeparators(QFileInfo(printer->outputFileName()).absoluteFilePath());
+        return atStart
+                   ? QStringLiteral("Ispis nije moguć: u datoteku \"%1\" nije moguće pisati.")
+                         .arg(file)
+                   : QStringLiteral("Ispis nije uspio: datoteka \"%1\" nije zapisana.").arg(file);
+    }
+    return atStart ? QStringLiteral("Ispis nije moguć: printer \"%1\" nije dostupan.")
+                         .arg(printer->printerName())
+                   : QStringLiteral("Ispis nije uspio: printer \"%1\" javlja grešku.")
+                         .arg(printer->printerName());
 }
 
 void CTUKPrint::run() {
     QPainter painter;
-    if (!printer || !painter.begin(printer.get())) {
-        emit failed(QStringLiteral("Ispis %1 nije moguć: printer ili datoteka nisu dostupni.")
-                        .arg(printer ? printerText() : QString()));
+    if (!painter.begin(printer.get())) {
+        emit failed(failure(true));
         return;
     }
     painter.setFont(font);
@@ -68,12 +77,7 @@ void CTUKPrint::run() {
         printDate ? QLocale().toString(QDate::currentDate(), QLocale::ShortFormat) : QString();
     layoutPrint(tukList, printer->width(), printer->height(), metrics, header.toStdString(),
                 date.toStdString(), sink);
-    const bool ended = painter.end();
-    if (!ended || printer->printerState() == QPrinter::Error) {
-        emit failed(QStringLiteral("Ispis %1 nije uspio.").arg(printerText()));
-        return;
-    }
-    completed_.store(true);
+    if (!painter.end() || printer->printerState() == QPrinter::Error) emit failed(failure(false));
 }
 
 namespace kviro::ui {
@@ -101,9 +105,7 @@ bool startTukPrint(QWidget* owner, const Table& table, const QFont& font, const 
     auto* thread = new CTUKPrint(qApp);
     thread->tukList = tableCodes(table);
     thread->printer = Printers::printerForJob(QString::fromUtf8(kPrintJobName), pdfFile);
-    QFont f = font;
-    if (f.pixelSize() > 0) f.setPointSizeF(f.pixelSize() * 72.0 / 96.0); // screen pixels
-    thread->font = f;
+    thread->font = font;
     thread->header = header;
     thread->printDate = printDate;
     QPointer<QWidget> reportTo(owner);

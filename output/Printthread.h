@@ -8,7 +8,6 @@
 #include <QString>
 #include <QThread>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -18,7 +17,7 @@ class QWidget;
 
 class CTUKPrint : public QThread {
     Q_OBJECT
-public:
+  public:
     explicit CTUKPrint(QObject* parent = nullptr);
     ~CTUKPrint() override;
 
@@ -30,19 +29,16 @@ public:
     QString header;                     // top left of the first page; nothing when empty
     bool printDate = false;             // today's date at the top right of the first page
 
-    // True once the whole printout was handed to the printer.
-    bool completed() const { return completed_.load(); }
-
-signals:
+  signals:
     // A print that did not reach the printer; the text is for the user.
     void failed(const QString& message);
 
-protected:
+  protected:
     void run() override; // Execute
 
-private:
-    QString printerText() const;
-    std::atomic<bool> completed_{false};
+  private:
+    // What the user is told when the print cannot begin, or fails at its end.
+    QString failure(bool atStart) const;
 };
 
 namespace kviro::ui {

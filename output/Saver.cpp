@@ -4,33 +4,23 @@
 #include "more/Fi.h"
 #include "mreza/Mreza.h"
 #include "platform/Dialogs.h"
+#include "platform/Widgets.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
 
 TForm7* Form7 = nullptr;
 
 namespace {
 
-QFont arial(int pixels, bool bold) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setAutoDefault(false);
+    auto* b = kviro::ui::control<QPushButton>(parent, name, geometry, text);
+    b->setAutoDefault(false); // Enter is for "Kopiraj" alone
     return b;
 }
 
@@ -43,16 +33,14 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     setFixedSize(307, 135);
     setModal(false);
 
-    Label1 = new QLabel(QStringLiteral("Odredite ime pod kojim želite kopirati TUK"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(arial(12, true));
-    Label1->setGeometry(10, 10, 287, 18);
+    Label1 =
+        kviro::ui::control<QLabel>(this, "Label1", QRect(10, 10, 287, 18),
+                                   QStringLiteral("Odredite ime pod kojim želite kopirati TUK"));
+    Label1->setFont(kviro::ui::arial(12, true));
 
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setFont(arial(13, true));
+    Edit1 = kviro::ui::control<QLineEdit>(this, "Edit1", QRect(10, 36, 200, 24));
+    Edit1->setFont(kviro::ui::arial(13, true));
     Edit1->setStyleSheet(QStringLiteral("background: rgb(255, 255, 149);"));
-    Edit1->setGeometry(10, 36, 200, 24);
 
     BitBtn3 = button(this, "BitBtn3", QStringLiteral("Odredi..."), QRect(218, 35, 79, 26));
     BitBtn1 = button(this, "BitBtn1", QStringLiteral("Kopiraj"), QRect(60, 94, 90, 28));
@@ -68,8 +56,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    kviro::ui::centreOnScreen(this);
 }
 
 QString TForm7::withoutTukExtension(const QString& path) {
@@ -111,4 +98,6 @@ void TForm7::BitBtn2Click() {
     MrezaForm->show();
 }
 
-void TForm7::reject() { BitBtn2Click(); }
+void TForm7::reject() {
+    BitBtn2Click();
+}

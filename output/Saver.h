@@ -10,11 +10,11 @@ class QPushButton;
 
 class TForm7 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm7(QWidget* parent = nullptr);
 
     QLabel* Label1;
-    QLineEdit* Edit1; // the file name without its extension
+    QLineEdit* Edit1;     // the file name without its extension
     QPushButton* BitBtn3; // "Odredi..."
     QPushButton* BitBtn1; // "Kopiraj"
     QPushButton* BitBtn2; // "Otkaži"
@@ -27,7 +27,7 @@ public:
     // The chosen path without a final ".TUK" (any case), so that "Kopiraj" adds it once.
     static QString withoutTukExtension(const QString& path);
 
-protected:
+  protected:
     void reject() override; // Esc and the close box: as "Otkaži"
 };
 

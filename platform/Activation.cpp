@@ -11,14 +11,14 @@ namespace {
 
 // Remembers which top-level window lost the activation last, for the whole program.
 class LastDeactivated : public QObject {
-public:
+  public:
     static LastDeactivated& instance() {
         static auto* watcher = new LastDeactivated(qApp);
         return *watcher;
     }
     QWidget* window() const { return last_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::WindowDeactivate) {
             if (auto* w = qobject_cast<QWidget*>(watched); w && w->isWindow()) last_ = w;
@@ -29,20 +29,20 @@ protected:
         return false;
     }
 
-private:
+  private:
     explicit LastDeactivated(QObject* parent) : QObject(parent) { qApp->installEventFilter(this); }
     QPointer<QWidget> last_;
 };
 
 class ActivationFilter : public QObject {
-public:
+  public:
     ActivationFilter(QWidget* window, std::function<void()> handler)
         : QObject(window), window_(window), handler_(std::move(handler)) {
         LastDeactivated::instance();
         window->installEventFilter(this);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != window_) return false;
         if (event->type() == QEvent::Show && !event->spontaneous()) {
@@ -55,7 +55,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     QWidget* window_;
     std::function<void()> handler_;
 };

@@ -9,7 +9,7 @@
 namespace kviro::ui {
 
 class FontTextMetrics final : public TextMetrics {
-public:
+  public:
     explicit FontTextMetrics(const QFontMetrics& metrics) : metrics_(metrics) {}
     int width(std::string_view text) const override {
         return metrics_.horizontalAdvance(
@@ -19,7 +19,7 @@ public:
     int height(std::string_view) const override { return metrics_.height(); }
     const QFontMetrics& metrics() const { return metrics_; }
 
-private:
+  private:
     QFontMetrics metrics_;
 };
 

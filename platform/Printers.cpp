@@ -39,7 +39,9 @@ void ensureChosen() {
 
 } // namespace
 
-QString Printers::pdfEntry() { return QStringLiteral("PDF datoteka"); }
+QString Printers::pdfEntry() {
+    return QStringLiteral("PDF datoteka");
+}
 
 QStringList Printers::names() {
     QStringList list = QPrinterInfo::availablePrinterNames();
@@ -58,7 +60,9 @@ bool Printers::pdfChosen() {
     return state().pdf;
 }
 
-int Printers::currentIndex(const QStringList& names) { return names.indexOf(current()); }
+int Printers::currentIndex(const QStringList& names) {
+    return names.indexOf(current());
+}
 
 void Printers::setCurrent(const QString& entry) {
     ensureChosen();
@@ -136,6 +140,8 @@ QString Printers::choosePdfFile(QWidget* parent) {
     return files.isEmpty() ? QString() : files.first();
 }
 
-void Printers::release() { state().printer.reset(); }
+void Printers::release() {
+    state().printer.reset();
+}
 
 } // namespace kviro::ui

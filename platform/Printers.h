@@ -14,7 +14,7 @@ class QWidget;
 namespace kviro::ui {
 
 class Printers {
-public:
+  public:
     // The entry at the end of every printer list: the pages go into a PDF file.
     static QString pdfEntry();
     // The names a printer list shows: the system's printers, then the PDF entry.

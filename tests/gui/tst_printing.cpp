@@ -52,7 +52,9 @@ QString grouped(const char* signs) {
            QLatin1Char(' ') + s.mid(9, 4);
 }
 
-QString today() { return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat); }
+QString today() {
+    return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+}
 
 // The words of every text line of a PDF, blanks collapsed.
 QStringList pdfLines(const QString& pdf) {
@@ -60,7 +62,8 @@ QStringList pdfLines(const QString& pdf) {
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
     QStringList lines;
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+    for (const QString& line :
+         QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
         const QString simple = line.simplified();
         if (!simple.isEmpty()) lines << simple;
     }
@@ -71,9 +74,9 @@ QString pdfTitle(const QString& pdf) {
     QProcess p;
     p.start(QStringLiteral("pdfinfo"), {pdf});
     p.waitForFinished(60000);
-    const auto m = QRegularExpression(QStringLiteral("^Title:\\s*(.*)$"),
-                                      QRegularExpression::MultilineOption)
-                       .match(QString::fromUtf8(p.readAllStandardOutput()));
+    const auto m =
+        QRegularExpression(QStringLiteral("^Title:\\s*(.*)$"), QRegularExpression::MultilineOption)
+            .match(QString::fromUtf8(p.readAllStandardOutput()));
     QString title = m.hasMatch() ? m.captured(1).trimmed() : QString();
     // Ghostscript (behind the CUPS-PDF queue) keeps the brackets of a PDF string.
     if (title.startsWith(QLatin1Char('(')) && title.endsWith(QLatin1Char(')')))
@@ -94,7 +97,8 @@ void answerFileDialogsWith(const QString& path) {
 bool waitForPrint(int ms = 60000) {
     QElapsedTimer t;
     t.start();
-    while (ui::runningPrint() && t.elapsed() < ms) QTest::qWait(20);
+    while (ui::runningPrint() && t.elapsed() < ms)
+        QTest::qWait(20);
     QTest::qWait(50); // the failure notice, if any, is queued to this thread
     return !ui::runningPrint();
 }
@@ -110,7 +114,7 @@ void choosePrinter(QComboBox* list, const QString& name) {
 
 class PrintingTest : public QObject {
     Q_OBJECT
-private:
+  private:
     RecordPool pool_;
     QTemporaryDir dir_;
 
@@ -132,7 +136,7 @@ private:
                      QString::number(i + 1) + QLatin1Char(' ') + grouped(kRows[i]));
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
@@ -188,7 +192,8 @@ private slots:
         Form4->show();
         Form4->Edit14->setText(path(QStringLiteral("TRI")));
         QTest::mouseClick(Form4->SpeedButton1, Qt::LeftButton);
-        for (int k = 1; k <= kMatches; ++k) Form4->Edit(k)->setText(QStringLiteral("1"));
+        for (int k = 1; k <= kMatches; ++k)
+            Form4->Edit(k)->setText(QStringLiteral("1"));
         QTest::mouseClick(Form4->SpeedButton3, Qt::LeftButton);
         QVERIFY(Form4->ButtonPrint->isVisible());
         choosePrinter(Form4->ComboBox1, QStringLiteral("PDF datoteka"));
@@ -341,7 +346,8 @@ private slots:
         const QString file = out.filePath(pdf);
         QCOMPARE(pdfTitle(file), QString::fromUtf8(kPrintJobName));
         QStringList lines;
-        QTRY_VERIFY_WITH_TIMEOUT((lines = pdfLines(file)).size() >= 11, 30000); // written to its end
+        QTRY_VERIFY_WITH_TIMEOUT((lines = pdfLines(file)).size() >= 11,
+                                 30000); // written to its end
         QCOMPARE(lines.value(0), QStringLiteral("Kolo 12"));
         checkLines(lines, 1, 10);
         QFile::remove(file);

@@ -63,12 +63,14 @@ void typeResult(const QString& signs) {
 // Serials of the loaded table in its order, and their hit counts.
 QList<int> serials() {
     QList<int> out;
-    for (const Combination* rec : Form4->resultList) out << rec->serial;
+    for (const Combination* rec : Form4->resultList)
+        out << rec->serial;
     return out;
 }
 QList<int> hits() {
     QList<int> out;
-    for (const Combination* rec : Form4->resultList) out << rec->np;
+    for (const Combination* rec : Form4->resultList)
+        out << rec->np;
     return out;
 }
 
@@ -76,7 +78,7 @@ QList<int> hits() {
 
 class TukFilesTest : public QObject {
     Q_OBJECT
-private:
+  private:
     RecordPool pool_;
     QTemporaryDir dir_;
 
@@ -96,7 +98,6 @@ private:
         Table t;
         for (std::size_t i = 0; i < n; ++i) {
             Combination* rec = pool_.make();
-            rec->code = static_cast<std::uint32_t>((i * 2654435761u) % kAllCombinations);
             rec->code = codeOf([&] {
                 Digits d{};
                 std::uint32_t x = static_cast<std::uint32_t>(i * 7919 + 13);
@@ -116,7 +117,7 @@ private:
         QTest::mouseClick(Form4->SpeedButton1, Qt::LeftButton);
     }
 
-private slots:
+  private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }
     void init() { QVERIFY(QDir::setCurrent(dir_.path())); }
     void cleanup() {
@@ -131,13 +132,30 @@ private slots:
         QTest::addColumn<QString>("typed");  // typed by hand instead
         QTest::addColumn<QString>("field");  // Edit1 afterwards, relative to the folder
         QTest::addColumn<QString>("written");
-        QTest::newRow("chosen KOLO12.tuk") << "KOLO12.tuk" << "" << "KOLO12" << "KOLO12.TUK";
-        QTest::newRow("chosen KOLO12.TUK") << "KOLO12.TUK" << "" << "KOLO12" << "KOLO12.TUK";
-        QTest::newRow("chosen without extension") << "KOLO13" << "" << "KOLO13" << "KOLO13.TUK";
-        QTest::newRow("only a final extension goes") << "a.tuk.d/KOLO12.tuk" << ""
-                                                      << "a.tuk.d/KOLO12" << "a.tuk.d/KOLO12.TUK";
-        QTest::newRow("typed KOLO12.TUK") << "" << "KOLO12.TUK" << "KOLO12.TUK" << "KOLO12.TUK.TUK";
-        QTest::newRow("typed without folder") << "" << "KOLO7" << "KOLO7" << "KOLO7.TUK";
+        QTest::newRow("chosen KOLO12.tuk") << "KOLO12.tuk"
+                                           << ""
+                                           << "KOLO12"
+                                           << "KOLO12.TUK";
+        QTest::newRow("chosen KOLO12.TUK") << "KOLO12.TUK"
+                                           << ""
+                                           << "KOLO12"
+                                           << "KOLO12.TUK";
+        QTest::newRow("chosen without extension") << "KOLO13"
+                                                  << ""
+                                                  << "KOLO13"
+                                                  << "KOLO13.TUK";
+        QTest::newRow("only a final extension goes") << "a.tuk.d/KOLO12.tuk"
+                                                     << ""
+                                                     << "a.tuk.d/KOLO12"
+                                                     << "a.tuk.d/KOLO12.TUK";
+        QTest::newRow("typed KOLO12.TUK") << ""
+                                          << "KOLO12.TUK"
+                                          << "KOLO12.TUK"
+                                          << "KOLO12.TUK.TUK";
+        QTest::newRow("typed without folder") << ""
+                                              << "KOLO7"
+                                              << "KOLO7"
+                                              << "KOLO7.TUK";
     }
     void copyWritesTheNamedFile() {
         QFETCH(QString, chosen);
@@ -216,8 +234,8 @@ private slots:
         QVERIFY2(boxes.texts().first().startsWith(QStringLiteral("TUK nije kopiran")),
                  qPrintable(boxes.texts().first()));
         QVERIFY(Form7->isVisible());
-        QCOMPARE(readAll(file), name.contains(QLatin1Char('/')) ? QByteArray("<missing>")
-                                                                : QByteArray("1 1\r\n"));
+        QCOMPARE(readAll(file),
+                 name.contains(QLatin1Char('/')) ? QByteArray("<missing>") : QByteArray("1 1\r\n"));
         QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).filter(QStringLiteral("KKKK")).size(),
                  name.contains(QLatin1Char('/')) ? 0 : 1);
     }
@@ -264,9 +282,9 @@ private slots:
         ui::createWindows();
         Form1->TUK.clear();
         writeFile(path(QStringLiteral("PET.TUK")),
-                  QByteArray::fromStdString(tukFileBytes(table(
-                      {"0000000000000", "1111111111111", "2222222222222", "1111111111110",
-                       "1111100000000"}))));
+                  QByteArray::fromStdString(
+                      tukFileBytes(table({"0000000000000", "1111111111111", "2222222222222",
+                                          "1111111111110", "1111100000000"}))));
         Form4->show();
         load(path(QStringLiteral("PET")));
         Form4->ScrollBar1->setValue(0);
@@ -291,16 +309,20 @@ private slots:
     void wrongResultsChangeNothing_data() {
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty field") << "111111111111_" << "Krivi unos kombinacije !";
-        QTest::newRow("all empty") << "_____________" << "Krivi unos kombinacije !";
+        QTest::newRow("empty field") << "111111111111_"
+                                     << "Krivi unos kombinacije !";
+        QTest::newRow("all empty") << "_____________"
+                                   << "Krivi unos kombinacije !";
         QTest::newRow("3 in match 13")
             << "1111111111113"
             << "Krivi unos kombinacije ! U polju 13 stoji \"3\", a rezultat utakmice može biti "
                "samo 1, 0 ili 2.";
-        QTest::newRow("9 in match 1") << "9111111111111" << "Krivi unos kombinacije ! U polju 1 "
-                                                            "stoji \"9\", a rezultat utakmice "
-                                                            "može biti samo 1, 0 ili 2.";
-        QTest::newRow("empty before a 3") << "_111111111113" << "Krivi unos kombinacije !";
+        QTest::newRow("9 in match 1") << "9111111111111"
+                                      << "Krivi unos kombinacije ! U polju 1 "
+                                         "stoji \"9\", a rezultat utakmice "
+                                         "može biti samo 1, 0 ili 2.";
+        QTest::newRow("empty before a 3") << "_111111111113"
+                                          << "Krivi unos kombinacije !";
         QTest::newRow("letter before an empty field") << "_11x111111111"
                                                       << "'x' nije ispravan cijeli broj.";
     }
@@ -455,10 +477,12 @@ private slots:
             const QList<QColor> colours = {selected ? QColor(Qt::red) : QColor(192, 192, 192), row,
                                            selected ? QColor(Qt::white) : QColor(0, 128, 128), row};
             QCOMPARE(runs.size(), 4);
-            for (int i = 0; i < 4; ++i) QCOMPARE(runs[i].first, colours[i]);
+            for (int i = 0; i < 4; ++i)
+                QCOMPARE(runs[i].first, colours[i]);
             // Cell 1: "MM" and the digits of N. Then gap, cell 2 (the row's colour, as wide
             // as cell 1) and gap; cell 3: 15 letters M; then gap, cell 4 and the row.
-            QVERIFY2(near(runs[0].second, (2 + digits) * m), qPrintable(QString::number(runs[0].second)));
+            QVERIFY2(near(runs[0].second, (2 + digits) * m),
+                     qPrintable(QString::number(runs[0].second)));
             QVERIFY(near(runs[1].second, 2 + (2 + digits) * m + 2));
             QVERIFY(near(runs[2].second, 15 * m));
         }
