@@ -1,0 +1,241 @@
+// Coverage procedures on large networks, each beside the straightforward procedure.
+#include "core/AutoPot11.h"
+#include "core/Coverage.h"
+#include "core/Fillerthread.h"
+#include "core/Probability.h"
+#include "core/Tables.h"
+#include "core/TukEntry.h"
+#include "tests/core/CoverageReference.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+
+using namespace kviro;
+
+namespace {
+
+// Every combination valued by the default percentages, in MANA order as the hand-over leaves
+// it (equal MANA in code order, so that the order is the same in every run).
+struct FullNetwork {
+    Tables t;
+    ProbabilityTable p = defaultProbabilities();
+    FullNetwork() {
+        std::atomic<bool> stop{false};
+        generateAllCombinations(t.MORE, t.pool, stop);
+        valueTable(t.MORE, p);
+        std::stable_sort(
+            t.MORE.begin(), t.MORE.end(),
+            [](const Combination* a, const Combination* b) { return a->mana > b->mana; });
+    }
+    Table best(std::size_t n) const {
+        return Table(t.MORE.begin(), t.MORE.begin() + static_cast<long>(n));
+    }
+};
+
+FullNetwork& full() {
+    static FullNetwork f;
+    return f;
+}
+
+// A row in the middle of the MANA order, so that its neighbourhood is scattered in the table.
+constexpr std::size_t kRow = 700001;
+
+void BM_Pot11Single_FullNetwork(benchmark::State& state) {
+    FullNetwork& f = full();
+    RecordPool pool;
+    Table pot11;
+    NetworkIndex index;
+    index.sync(f.t.MORE); // kept by the window from one computation to the next
+    for (auto _ : state) {
+        fillPot11(pot11, f.t.MORE, kRow, f.p, pool, &index);
+        benchmark::DoNotOptimize(pot11.data());
+    }
+    state.counters["best_hits"] = static_cast<double>(pot11[0]->hitCount);
+}
+BENCHMARK(BM_Pot11Single_FullNetwork)->Unit(benchmark::kMillisecond);
+
+void BM_Pot11Single_FullNetwork_Straightforward(benchmark::State& state) {
+    FullNetwork& f = full();
+    RecordPool pool;
+    Table pot11;
+    for (auto _ : state) {
+        reference::pot11(pot11, f.t.MORE, kRow, f.p, pool);
+        benchmark::DoNotOptimize(pot11.data());
+    }
+}
+BENCHMARK(BM_Pot11Single_FullNetwork_Straightforward)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_NetworkIndexBuild_FullNetwork(benchmark::State& state) {
+    FullNetwork& f = full();
+    for (auto _ : state) {
+        NetworkIndex index;
+        index.sync(f.t.MORE);
+        benchmark::DoNotOptimize(&index);
+    }
+}
+BENCHMARK(BM_NetworkIndexBuild_FullNetwork)->Unit(benchmark::kMillisecond);
+
+void BM_Pota12_FullNetwork(benchmark::State& state) {
+    FullNetwork& f = full();
+    RecordPool pool;
+    Table pota12;
+    NetworkIndex index;
+    index.sync(f.t.MORE);
+    for (auto _ : state) {
+        fillPota12(pota12, f.t.MORE, kRow, f.p, pool, &index);
+        benchmark::DoNotOptimize(pota12.data());
+    }
+}
+BENCHMARK(BM_Pota12_FullNetwork)->Unit(benchmark::kMillisecond);
+
+void BM_Pota12_FullNetwork_Straightforward(benchmark::State& state) {
+    FullNetwork& f = full();
+    RecordPool pool;
+    Table pota12;
+    for (auto _ : state) {
+        reference::pota12(pota12, f.t.MORE, kRow, f.p, pool);
+        benchmark::DoNotOptimize(pota12.data());
+    }
+}
+BENCHMARK(BM_Pota12_FullNetwork_Straightforward)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// ---- automatic POT11 ----------------------------------------------------------------------------
+
+std::vector<std::uint32_t> codesOf(const Table& t) {
+    std::vector<std::uint32_t> out;
+    for (const Combination* r : t)
+        out.push_back(r->code);
+    return out;
+}
+
+Table fastRun(const Table& network, RecordPool& pool, std::size_t* steps = nullptr) {
+    Table mreza = network, tuk, pot11;
+    std::atomic<bool> stop{false};
+    const AutoPot11Result r = autoPot11(mreza, tuk, pot11, pool, full().p, -1, stop);
+    if (steps) *steps = r.steps;
+    return tuk;
+}
+
+Table straightforwardRun(const Table& network, RecordPool& pool) {
+    Table mreza = network, tuk, pot11;
+    reference::autoPot11(mreza, tuk, pot11, full().p, -1, pool);
+    return tuk;
+}
+
+// The first 2,000 rows by MANA: both runs must give the same TUK.
+void checkSameTuk(benchmark::State& state, const Table& network) {
+    RecordPool a, b;
+    if (codesOf(fastRun(network, a)) != codesOf(straightforwardRun(network, b)))
+        state.SkipWithError("the runs give different TUK tables");
+}
+
+void BM_AutoPot11_2k(benchmark::State& state) {
+    const Table network = full().best(2000);
+    checkSameTuk(state, network);
+    std::size_t tukRows = 0;
+    for (auto _ : state) {
+        RecordPool pool;
+        tukRows = fastRun(network, pool).size();
+    }
+    state.counters["tuk_rows"] = static_cast<double>(tukRows);
+}
+BENCHMARK(BM_AutoPot11_2k)->Unit(benchmark::kMillisecond);
+
+void BM_AutoPot11_2k_Straightforward(benchmark::State& state) {
+    const Table network = full().best(2000);
+    std::size_t tukRows = 0;
+    for (auto _ : state) {
+        RecordPool pool;
+        tukRows = straightforwardRun(network, pool).size();
+    }
+    state.counters["tuk_rows"] = static_cast<double>(tukRows);
+}
+BENCHMARK(BM_AutoPot11_2k_Straightforward)->Unit(benchmark::kMillisecond);
+
+void BM_AutoPot11_20k(benchmark::State& state) {
+    const Table network = full().best(20000);
+    std::size_t tukRows = 0;
+    for (auto _ : state) {
+        RecordPool pool;
+        tukRows = fastRun(network, pool).size();
+    }
+    state.counters["tuk_rows"] = static_cast<double>(tukRows);
+}
+BENCHMARK(BM_AutoPot11_20k)->Unit(benchmark::kMillisecond);
+
+void BM_AutoPot11_FullSpace(benchmark::State& state) {
+    std::size_t tukRows = 0, steps = 0;
+    for (auto _ : state) {
+        RecordPool pool;
+        tukRows = fastRun(full().t.MORE, pool, &steps).size();
+    }
+    state.counters["tuk_rows"] = static_cast<double>(tukRows);
+    state.counters["steps"] = static_cast<double>(steps);
+}
+BENCHMARK(BM_AutoPot11_FullSpace)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// ---- strike-out and purge
+// ---------------------------------------------------------------------------
+
+void strikeBench(benchmark::State& state, std::int8_t source) {
+    FullNetwork& f = full();
+    Combination t = *f.t.MORE[kRow];
+    t.tukSource = source;
+    Table mreza;
+    for (auto _ : state) {
+        state.PauseTiming();
+        mreza = f.t.MORE;
+        state.ResumeTiming();
+        strikeOut(mreza, t);
+        benchmark::DoNotOptimize(mreza.data());
+    }
+}
+
+void BM_StrikeOut11_FullNetwork(benchmark::State& state) {
+    strikeBench(state, FromPot11);
+}
+BENCHMARK(BM_StrikeOut11_FullNetwork)->Unit(benchmark::kMillisecond);
+
+void BM_StrikeOut12_FullNetwork(benchmark::State& state) {
+    strikeBench(state, FromPota12);
+}
+BENCHMARK(BM_StrikeOut12_FullNetwork)->Unit(benchmark::kMillisecond);
+
+void BM_StrikeOut11_FullNetwork_Straightforward(benchmark::State& state) {
+    FullNetwork& f = full();
+    const Combination& t = *f.t.MORE[kRow];
+    Table mreza;
+    for (auto _ : state) {
+        state.PauseTiming();
+        mreza = f.t.MORE;
+        state.ResumeTiming();
+        Table kept;
+        for (Combination* r : mreza)
+            if (reference::differences(t, *r) >= 3) kept.push_back(r);
+        mreza = kept;
+        benchmark::DoNotOptimize(mreza.data());
+    }
+}
+BENCHMARK(BM_StrikeOut11_FullNetwork_Straightforward)->Unit(benchmark::kMillisecond);
+
+void BM_PurgeNpMarked_FullNetwork(benchmark::State& state) {
+    FullNetwork& f = full();
+    Combination t = *f.t.MORE[kRow];
+    t.tukSource = FromPota12;
+    Table marked = f.t.MORE;
+    strikeOut(marked, t); // leaves the 11-hit rows with NP 1
+    Table mreza;
+    for (auto _ : state) {
+        state.PauseTiming();
+        mreza = marked;
+        state.ResumeTiming();
+        purgeNpMarked(mreza);
+        benchmark::DoNotOptimize(mreza.data());
+    }
+    for (Combination* r : f.t.MORE)
+        r->np = 0;
+}
+BENCHMARK(BM_PurgeNpMarked_FullNetwork)->Unit(benchmark::kMillisecond);
+
+} // namespace
