@@ -35,6 +35,7 @@ cmake --build --preset fuzz -j"$JOBS"
 for f in build/fuzz/*_fuzzer; do
   [ -x "$f" ] || continue
   name=$(basename "$f" _fuzzer)
+  name=${name%_reader}
   corpus=$(mktemp -d)
   cp -r fuzz/corpus/"$name"/. "$corpus"/ 2>/dev/null || true
   echo "-- $name for ${FUZZ_SECONDS}s"
