@@ -1,16 +1,22 @@
 // Starts the program's windows on a (virtual) display, drives them to typical states and saves a
 // picture of each window into the folder given as the first argument.
 #include "app/Menu.h"
+#include "core/RecordPool.h"
+#include "core/TukFile.h"
 #include "more/Cesljaj.h"
 #include "more/Fi.h"
 #include "more/Infic.h"
 #include "more/Limiti.h"
 #include "more/Unosnik.h"
+#include "output/Kontrola.h"
+#include "output/Printic.h"
+#include "output/Saver.h"
 #include "platform/ProbabilityStore.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -90,6 +96,45 @@ int main(int argc, char* argv[]) {
     Form5->hide();
     ok &= save(Form9, out, QStringLiteral("np-entry.png"));
     Form9->hide();
+    Form1->hide();
+
+    // Output: the copy dialog, results control with a counted table, the print dialog.
+    Form7->Edit1->setText(QStringLiteral("KOLO12"));
+    ok &= save(Form7, out, QStringLiteral("copy-tuk.png"));
+    Form7->hide();
+
+    QTemporaryDir tukDir;
+    kviro::RecordPool pool;
+    kviro::Table tuk;
+    for (int i = 0; i < 40; ++i) {
+        kviro::Digits d{};
+        unsigned x = static_cast<unsigned>(i) * 7919u + 1u;
+        for (int& digit : d) {
+            digit = static_cast<int>(x % 3);
+            x = x / 3 + static_cast<unsigned>(i);
+        }
+        kviro::Combination* rec = pool.make();
+        rec->code = kviro::codeOf(d);
+        tuk.push_back(rec);
+    }
+    QFile tukFile(QDir(tukDir.path()).filePath(QStringLiteral("KOLO12.TUK")));
+    if (tukFile.open(QIODevice::WriteOnly)) tukFile.write(QByteArray::fromStdString(kviro::tukFileBytes(tuk)));
+    tukFile.close();
+    Form4->show();
+    Form4->Edit14->setText(QDir(tukDir.path()).filePath(QStringLiteral("KOLO12")));
+    Form4->SpeedButton1Click();
+    const QString result = QStringLiteral("1021100221012");
+    for (int k = 1; k <= kviro::kMatches; ++k) Form4->Edit(k)->setText(result.mid(k - 1, 1));
+    Form4->SpeedButton3Click();
+    Form4->Edit15->setText(QStringLiteral("Kolo 12"));
+    Form4->ListBox1->setCurrentRow(2);
+    ok &= save(Form4, out, QStringLiteral("results.png"));
+    Form4->hide();
+
+    Form6->show();
+    Form6->Edit1->setText(QStringLiteral("Kolo 12"));
+    ok &= save(Form6, out, QStringLiteral("print.png"));
+    Form6->hide();
 
     kviro::ui::destroyWindows();
     return ok ? 0 : 1;
