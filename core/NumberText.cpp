@@ -191,4 +191,10 @@ std::optional<int> parseInteger(std::string_view text) {
     return v;
 }
 
+std::optional<std::int8_t> parseInteger8(std::string_view text) {
+    const std::optional<int> v = parseInteger(text);
+    if (!v) return std::nullopt;
+    return wrapInt8(*v);
+}
+
 } // namespace kviro

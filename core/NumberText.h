@@ -1,6 +1,7 @@
 // The program's number texts, with the decimal separator passed in by the caller.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,5 +22,11 @@ std::optional<double> parseDecimal(std::string_view text, char sep = '.');
 
 // A decimal integer text (optional blanks and sign), within the range of int.
 std::optional<int> parseInteger(std::string_view text);
+
+// A 32-bit value reduced to 8 bits: modulo 256, read as signed (300 -> 44, 200 -> -56).
+constexpr std::int8_t wrapInt8(std::int32_t v) { return static_cast<std::int8_t>(v); }
+
+// A decimal integer text (as parseInteger) reduced to 8 bits with wrapInt8.
+std::optional<std::int8_t> parseInteger8(std::string_view text);
 
 } // namespace kviro

@@ -1,28 +1,23 @@
 #include "core/RecordPool.h"
 
+#include "core/LargeBuffer.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <new>
 #include <type_traits>
 
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
-
 namespace kviro {
 
 static_assert(std::is_trivially_destructible_v<Combination>);
 static_assert(RecordPool::kBlockBytes % RecordPool::kBlockAlign == 0);
+static_assert(RecordPool::kBlockAlign == kLargeAlign);
 
 void RecordPool::FreeBlock::operator()(Combination* p) const noexcept { std::free(p); }
 
 void RecordPool::newBlock() {
-    void* raw = std::aligned_alloc(kBlockAlign, kBlockBytes);
-    if (!raw) throw std::bad_alloc();
-#ifdef __linux__
-    madvise(raw, kBlockBytes, MADV_HUGEPAGE); // a hint only; failure is harmless
-#endif
+    void* raw = allocateLarge(kBlockBytes);
     auto* records = static_cast<Combination*>(raw);
     for (std::size_t i = 0; i < kBlockRecords; ++i) ::new (records + i) Combination(); // all zero
     Block b;

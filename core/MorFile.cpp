@@ -1,0 +1,270 @@
+#include "core/MorFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace kviro {
+
+namespace {
+
+// Room for one line: the longest, with a MANA near FLT_MAX (47 characters), is under 80.
+constexpr std::size_t kLineRoom = 128;
+
+// Non-negative integer below 10^10 as decimal digits; returns the end.
+char* putUnsigned(char* p, std::uint64_t v) {
+    char tmp[20];
+    int n = 0;
+    do {
+        tmp[n++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    while (n > 0) *p++ = tmp[--n];
+    return p;
+}
+
+char* putInt(char* p, int v) {
+    if (v < 0) {
+        *p++ = '-';
+        return putUnsigned(p, static_cast<std::uint64_t>(-static_cast<std::int64_t>(v)));
+    }
+    return putUnsigned(p, static_cast<std::uint64_t>(v));
+}
+
+// MANA with exactly 6 decimals, as printf's "%f" gives it in the C locale.
+char* putMana(char* p, char* end, float mana) {
+    // float * 10^6 needs at most 24 + 14 bits and is exact in a double, so one rounding to an
+    // integer (ties to even, as printf rounds an exact tie) gives the six decimals.
+    const double scaled = static_cast<double>(mana) * 1e6;
+    if (std::isfinite(scaled) && std::fabs(scaled) < 0x1p53) {
+        const double r = std::nearbyint(std::fabs(scaled));
+        const auto units = static_cast<std::uint64_t>(r);
+        if (std::signbit(mana)) *p++ = '-';
+        p = putUnsigned(p, units / 1000000);
+        *p++ = '.';
+        std::uint64_t frac = units % 1000000;
+        for (int i = 5; i >= 0; --i) {
+            p[i] = static_cast<char>('0' + frac % 10);
+            frac /= 10;
+        }
+        return p + 6;
+    }
+    return std::to_chars(p, end, static_cast<double>(mana), std::chars_format::fixed, 6).ptr;
+}
+
+// One line; returns its end. `end` bounds the buffer (a MANA near FLT_MAX has 39 digits).
+char* putLine(char* p, char* end, const Combination& c) {
+    p = putUnsigned(p, c.code);
+    *p++ = ' ';
+    p = putMana(p, end, c.mana);
+    *p++ = ' ';
+    p = putInt(p, c.count0);
+    *p++ = ' ';
+    p = putInt(p, c.count1);
+    *p++ = ' ';
+    p = putInt(p, c.count2);
+    *p++ = ' ';
+    p = putInt(p, c.np);
+    *p++ = '\r';
+    *p++ = '\n';
+    return p;
+}
+
+constexpr std::ptrdiff_t kMaxLineLength = 4096;
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// Decimal integer token with optional sign, within [lo, hi].
+bool parseInt(const char* first, const char* last, std::int64_t lo, std::int64_t hi,
+              std::int64_t& out) {
+    bool negative = false;
+    if (first != last && (*first == '+' || *first == '-')) negative = *first++ == '-';
+    if (first == last || last - first > 12) return false;
+    std::int64_t v = 0;
+    for (; first != last; ++first) {
+        const unsigned d = static_cast<unsigned>(*first - '0');
+        if (d > 9) return false;
+        v = v * 10 + d;
+    }
+    if (negative) v = -v;
+    if (v < lo || v > hi) return false;
+    out = v;
+    return true;
+}
+
+bool parseMana(const char* first, const char* last, float& out) {
+    if (first != last && *first == '+') {
+        ++first;
+        if (first != last && *first == '-') return false; // "+-1"
+    }
+    if (first == last) return false;
+    const auto r = std::from_chars(first, last, out, std::chars_format::general);
+    return r.ec == std::errc() && r.ptr == last;
+}
+
+// Parses one line holding exactly six fields. `blank` is set for a line of white space only.
+bool parseLine(const char* p, const char* end, Combination& rec, bool& blank) {
+    const char* tok[6][2];
+    int n = 0;
+    while (true) {
+        while (p != end && isBlank(*p)) ++p;
+        if (p == end) break;
+        if (n == 6) return false; // a seventh field
+        const char* start = p;
+        while (p != end && !isBlank(*p)) ++p;
+        tok[n][0] = start;
+        tok[n][1] = p;
+        ++n;
+    }
+    blank = n == 0;
+    if (n != 6) return false;
+    std::int64_t code = 0, c0 = 0, c1 = 0, c2 = 0, np = 0;
+    if (!parseInt(tok[0][0], tok[0][1], 0, kMaxCode, code)) return false;
+    if (!parseMana(tok[1][0], tok[1][1], rec.mana)) return false;
+    if (!parseInt(tok[2][0], tok[2][1], 0, kMatches, c0)) return false;
+    if (!parseInt(tok[3][0], tok[3][1], 0, kMatches, c1)) return false;
+    if (!parseInt(tok[4][0], tok[4][1], 0, kMatches, c2)) return false;
+    if (!parseInt(tok[5][0], tok[5][1], -128, 127, np)) return false;
+    rec.code = static_cast<std::uint32_t>(code);
+    rec.count0 = static_cast<std::int8_t>(c0);
+    rec.count1 = static_cast<std::int8_t>(c1);
+    rec.count2 = static_cast<std::int8_t>(c2);
+    rec.np = static_cast<std::int8_t>(np);
+    return true;
+}
+
+} // namespace
+
+std::string morFileName(std::string_view name) {
+    if (name.empty()) return {};
+    return std::string(name) + ".MOR";
+}
+
+void writeMor(const Table& table, const std::function<void(std::string_view)>& sink) {
+    constexpr std::size_t kChunk = std::size_t{1} << 20;
+    std::string buf(kChunk, '\0');
+    char* const begin = buf.data();
+    char* const limit = begin + kChunk - kLineRoom;
+    char* p = begin;
+    for (const Combination* rec : table) {
+        p = putLine(p, p + kLineRoom, *rec);
+        if (p >= limit) {
+            sink(std::string_view(begin, static_cast<std::size_t>(p - begin)));
+            p = begin;
+        }
+    }
+    if (p != begin) sink(std::string_view(begin, static_cast<std::size_t>(p - begin)));
+}
+
+std::string morText(const Table& table) {
+    std::string out;
+    out.reserve(table.size() * 30);
+    writeMor(table, [&out](std::string_view piece) { out.append(piece); });
+    return out;
+}
+
+MorReader::MorReader(RecordPool& pool, std::size_t sizeHint) : pool_(pool) {
+    // Lines are about 27 bytes; reserving from the size saves regrowing a large table.
+    if (sizeHint > 0) result_.rows.reserve(sizeHint / 26 + 1);
+}
+
+bool MorReader::readLine(const char* first, const char* last) {
+    bool blank = false;
+    Combination parsed; // every field but the six of the line stays zero
+    if (last - first <= kMaxLineLength && parseLine(first, last, parsed, blank)) {
+        result_.rows.push_back(pool_.make(parsed));
+    } else if (!blank) {
+        result_.rows = {};
+        result_.badLine = line_;
+        return false;
+    }
+    ++line_;
+    return true;
+}
+
+bool MorReader::feed(std::string_view piece) {
+    if (!result_.ok()) return false;
+    const char* p = piece.data();
+    const char* const end = p + piece.size();
+    if (!partial_.empty()) {
+        // Finish the line begun in an earlier piece.
+        const void* nl = std::memchr(p, '\n', piece.size());
+        const char* lineEnd = nl ? static_cast<const char*>(nl) : end;
+        partial_.append(p, lineEnd);
+        if (static_cast<std::ptrdiff_t>(partial_.size()) > kMaxLineLength) {
+            partial_.resize(kMaxLineLength + 1); // enough to fail as too long
+            if (!nl) return readLine(partial_.data(), partial_.data() + partial_.size());
+        }
+        if (!nl) return true;
+        const bool good = readLine(partial_.data(), partial_.data() + partial_.size());
+        partial_.clear();
+        if (!good) return false;
+        p = lineEnd + 1;
+    }
+    while (p != end) {
+        const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+        if (!nl) {
+            const std::size_t rest = static_cast<std::size_t>(end - p);
+            if (rest > static_cast<std::size_t>(kMaxLineLength)) return readLine(p, end); // too long
+            partial_.assign(p, rest);
+            return true;
+        }
+        const char* lineEnd = static_cast<const char*>(nl);
+        if (!readLine(p, lineEnd)) return false;
+        p = lineEnd + 1;
+    }
+    return true;
+}
+
+MorReadResult MorReader::finish() {
+    if (result_.ok() && !partial_.empty()) readLine(partial_.data(), partial_.data() + partial_.size());
+    partial_.clear();
+    return std::move(result_);
+}
+
+MorReadResult readMor(std::string_view text, RecordPool& pool) {
+    MorReader reader(pool, text.size());
+    reader.feed(text);
+    return reader.finish();
+}
+
+namespace {
+
+MorReadResult commit(Tables& t, MorReadResult read) {
+    if (read.ok()) {
+        t.MORE = std::move(read.rows);
+        t.MORE0 = t.MORE;
+        read.rows = {};
+    }
+    t.sweep();
+    return read;
+}
+
+} // namespace
+
+MorReadResult loadMor(Tables& t, std::string_view text) { return commit(t, readMor(text, t.pool)); }
+
+MorReadResult loadMor(Tables& t, const MorSource& source, std::size_t sizeHint) {
+    MorReader reader(t.pool, sizeHint);
+    std::string buf(std::size_t{1} << 20, '\0');
+    bool failed = false;
+    while (true) {
+        const long long got = source(buf.data(), buf.size());
+        if (got < 0) {
+            failed = true;
+            break;
+        }
+        if (got == 0) break;
+        const std::size_t n = std::min(static_cast<std::size_t>(got), buf.size());
+        if (!reader.feed(std::string_view(buf.data(), n))) break;
+    }
+    MorReadResult read = reader.finish();
+    if (failed && read.ok()) {
+        read.rows = {};
+        read.readFailed = true;
+    }
+    return commit(t, std::move(read));
+}
+
+} // namespace kviro
