@@ -5,6 +5,7 @@
 #include "more/BusyAnimation.h"
 #include "more/FULLFiller.h"
 #include "more/Infic.h"
+#include "mreza/Mreza.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 #include "platform/ProbabilityStore.h"
@@ -212,6 +213,7 @@ void TForm1::buildMorePart() {
     SpeedButton2->setStyleSheet(QStringLiteral("color: white; background: black;"));
     connect(SpeedButton3, &QPushButton::clicked, this, [this] { SpeedButton3Click(); });
     connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
+    connect(SpeedButton6, &QPushButton::clicked, this, [] { MrezaForm->handOver(); });
 }
 
 // ---- percentage table ---------------------------------------------------
