@@ -48,7 +48,7 @@ void valueTable(const Table& table, const ProbabilityTable& p) {
         prod = rest[3][(code >> 4) & 3u] * prod;
         prod = rest[4][(code >> 2) & 3u] * prod;
         prod = rest[5][code & 3u] * prod;
-        rec->mana = static_cast<float>(1594323.0 * static_cast<double>(prod) * 1e-26);
+        rec->mana = finishMana(prod);
         rec->np = 0;
     }
 }

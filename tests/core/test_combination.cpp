@@ -164,6 +164,19 @@ TEST(Valuation, EvenTableGivesManaNearOne) {
     }
 }
 
+TEST(Valuation, OverflowingProductGivesInfinityButZeroStaysZero) {
+    ProbabilityTable p{};
+    for (auto& row : p) row = {999.0f, 999.0f, 999.0f};
+    EXPECT_TRUE(std::isinf(manaOfText("1111111111111", p)));
+    p[12][0] = 0.0f; // the product is already infinite when the 0 % sign comes
+    EXPECT_EQ(manaOfText("1111111111110", p), 0.0f);
+    Tables t;
+    Combination* r = t.pool.make();
+    combinationCode(*r, digitsOf("1111111111110"));
+    valueTable({r}, p);
+    EXPECT_EQ(r->mana, 0.0f);
+}
+
 TEST(Valuation, DigitThreeCountsAsZeroPercent) {
     const ProbabilityTable p = defaultProbabilities();
     EXPECT_EQ(manaOf(3u, p), 0.0f);
