@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 namespace kviro {
 
@@ -142,10 +143,12 @@ std::string morFileName(std::string_view name) {
 }
 
 void writeMor(const Table& table, const std::function<void(std::string_view)>& sink) {
-    constexpr std::size_t kChunk = std::size_t{1} << 20;
-    std::string buf(kChunk, '\0');
-    char* const begin = buf.data();
-    char* const limit = begin + kChunk - kLineRoom;
+    if (table.empty()) return;
+    // 1 MiB pieces, or less for a short table.
+    const std::size_t size = std::min(std::size_t{1} << 20, (table.size() + 1) * kLineRoom);
+    const std::unique_ptr<char[]> buf(new char[size]);
+    char* const begin = buf.get();
+    char* const limit = begin + size - kLineRoom;
     char* p = begin;
     for (const Combination* rec : table) {
         p = putLine(p, p + kLineRoom, *rec);
@@ -259,11 +262,11 @@ MorReadResult loadMor(Tables& t, const MorSource& source, std::size_t sizeHint) 
         const std::size_t n = std::min(static_cast<std::size_t>(got), buf.size());
         if (!reader.feed(std::string_view(buf.data(), n))) break;
     }
-    MorReadResult read = reader.finish();
-    if (failed && read.ok()) {
-        read.rows = {};
-        read.readFailed = true;
-    }
+    MorReadResult read;
+    if (failed)
+        read.readFailed = true; // what was read stays unreferenced and goes with the sweep
+    else
+        read = reader.finish();
     return commit(t, std::move(read));
 }
 

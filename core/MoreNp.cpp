@@ -1,8 +1,7 @@
 #include "core/MoreNp.h"
 
+#include "core/MoreFilters.h"
 #include "core/NumberText.h"
-
-#include <algorithm>
 
 namespace kviro {
 
@@ -41,11 +40,7 @@ std::optional<int> purgeThreshold(std::string_view text) {
 }
 
 std::size_t purgeNpAbove(Table& table, int x) {
-    const auto end = std::remove_if(table.begin(), table.end(),
-                                    [x](const Combination* rec) { return rec->np > x; });
-    const std::size_t removed = static_cast<std::size_t>(table.end() - end);
-    table.erase(end, table.end());
-    return removed;
+    return filterTable(table, [x](const Combination& rec) { return rec.np <= x; });
 }
 
 } // namespace kviro

@@ -118,11 +118,11 @@ TEST(Limit, ManaIsComparedAsFloat) {
     // with the double 0.1 it would stay.
     Tables t;
     t.MORE = {makeRecord(t.pool, "0000000000000", 0.1f), makeRecord(t.pool, "0000000000001", 0.2f)};
-    limitTable(t.MORE, parseLimit(LimitRow::LimitMANA2, "0.1", '.')).value();
+    limitTable(t.MORE, parseLimit(LimitRow::LimitMANA2, "0.1", '.').value());
     ASSERT_EQ(t.MORE.size(), 1u);
     EXPECT_EQ(t.MORE[0]->mana, 0.2f);
     Table empty;
-    EXPECT_EQ(limitTable(empty, parseLimit(LimitRow::Limit11, "0", '.')), 0u).value();
+    EXPECT_EQ(limitTable(empty, parseLimit(LimitRow::Limit11, "0", '.').value()), 0u);
 }
 
 CombPattern patternOf(const char* left, const char* right, int most, int fewest) {
