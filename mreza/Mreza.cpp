@@ -860,6 +860,7 @@ void TMrezaForm::BitBtn8Click() {
     t->pool = &Form1->tables.pool;
     t->RefreshViews = [this](const AutoPot11Step& step) { refreshViews(step); };
     autoThread = t;
+    viewRefreshes = 0;
     setRunning(true, true);
     const QPointer<POT11Auto> guard(t);
     connect(t, &QThread::finished, this, [this, guard] { finishRun(guard.data()); });
@@ -874,6 +875,7 @@ void TMrezaForm::stopAutoRun() {
 }
 
 void TMrezaForm::refreshViews(const AutoPot11Step& step) {
+    ++viewRefreshes;
     step.writeTables(Form1->MREZA, Form1->TUK);
     ShowMREZA();
     ShowTUK();

@@ -43,6 +43,7 @@ public:
     int minHits = -1;            // X of the automatic run; -1: the option is off
     QPointer<POT11Auto> autoThread;
     QPointer<POT11Auto> singleThread;
+    int viewRefreshes = 0; // view refreshes of the last automatic run
 
     // ---- head
     QLabel* Label1;
