@@ -226,9 +226,9 @@ void buildCandidateTable(Table& out, const Combination& x,
         out.push_back(rec);
     }
     if (pota12)
-        sortBySumManaStable(out);
+        sortBySumMana(out);
     else
-        sortByHitsThenSumManaStable(out);
+        sortByHitsThenSumMana(out);
 }
 
 namespace {
@@ -263,42 +263,18 @@ bool fillPot11(Table& pot11, const Table& network, std::size_t index, const Prob
 
 // ---- orders -----------------------------------------------------------------------------------
 
-std::uint32_t floatOrderKey(float f) {
-    if (f == 0.0f) f = 0.0f;
-    const auto u = std::bit_cast<std::uint32_t>(f);
-    return (u & 0x80000000u) ? ~u : (u | 0x80000000u);
-}
-
 bool candidateBefore(std::uint32_t hitsA, float sumA, std::uint32_t hitsB, float sumB) {
     if (hitsA != hitsB) return hitsA > hitsB;
     return floatOrderKey(sumA) > floatOrderKey(sumB);
 }
 
-void sortByManaStable(Table& table) {
-    std::stable_sort(table.begin(), table.end(), [](const Combination* a, const Combination* b) {
-        return floatOrderKey(a->mana) > floatOrderKey(b->mana);
-    });
-}
-
-void sortBySumManaStable(Table& table) {
-    std::stable_sort(table.begin(), table.end(), [](const Combination* a, const Combination* b) {
-        return floatOrderKey(a->sumMana) > floatOrderKey(b->sumMana);
-    });
-}
-
-void sortByHitsThenSumManaStable(Table& table) {
-    std::stable_sort(table.begin(), table.end(), [](const Combination* a, const Combination* b) {
-        return candidateBefore(a->hitCount, a->sumMana, b->hitCount, b->sumMana);
-    });
-}
-
 bool sortPota12BySection(Table& pota12, int section) {
     switch (section) {
     case 3:
-        sortByManaStable(pota12);
+        sortByMana(pota12);
         return true;
     case 5:
-        sortBySumManaStable(pota12);
+        sortBySumMana(pota12);
         return true;
     default:
         return false;
@@ -308,13 +284,13 @@ bool sortPota12BySection(Table& pota12, int section) {
 bool sortPot11BySection(Table& pot11, int section) {
     switch (section) {
     case 3:
-        sortByManaStable(pot11);
+        sortByMana(pot11);
         return true;
     case 4:
-        sortByHitsThenSumManaStable(pot11);
+        sortByHitsThenSumMana(pot11);
         return true;
     case 5:
-        sortBySumManaStable(pot11);
+        sortBySumMana(pot11);
         return true;
     default:
         return false;

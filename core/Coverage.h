@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/CodeSpace.h"
+#include "core/MoreSort.h"
 #include "core/Probability.h"
 #include "core/RecordPool.h"
 #include "core/Toto13class.h"
@@ -66,14 +67,8 @@ bool fillPot11(Table& pot11, const Table& network, std::size_t index, const Prob
                RecordPool& pool, NetworkIndex* networkIndex = nullptr,
                const CandidateProgress& progress = {});
 
-// A key whose ascending order is the float's ascending order: both zeros give one key, a NaN
-// with the sign bit clear lies above +infinity and one with it set below -infinity.
-std::uint32_t floatOrderKey(float f);
-
-// The candidate orders, highest first; rows equal in the keys keep their relative order.
-void sortByManaStable(Table& table);            // mana
-void sortBySumManaStable(Table& table);         // sumMana
-void sortByHitsThenSumManaStable(Table& table); // hitCount (unsigned), then sumMana
+// The candidate orders (sortByMana, sortBySumMana, sortByHitsThenSumMana and floatOrderKey)
+// are those of core/MoreSort.h.
 
 // A click on a section of the POTA12 list's header: 3 "MANA", 5 "sum MANA"; others do
 // nothing. Returns true when the list was sorted.

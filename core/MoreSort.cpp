@@ -2,36 +2,40 @@
 
 #include "core/LargeBuffer.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 
 namespace kviro {
 
-bool manaOrder(const Combination* a, const Combination* b) { return a->mana > b->mana; }
+std::uint32_t floatOrderKey(float f) {
+    if (f == 0.0f) f = 0.0f;
+    const auto u = std::bit_cast<std::uint32_t>(f);
+    return (u & 0x80000000u) ? ~u : (u | 0x80000000u);
+}
+
+bool manaOrder(const Combination* a, const Combination* b) {
+    return floatOrderKey(a->mana) > floatOrderKey(b->mana);
+}
 
 bool tipOrder(const Combination* a, const Combination* b) {
     if (a->count1 != b->count1) return a->count1 > b->count1;
     if (a->count0 != b->count0) return a->count0 > b->count0;
-    return a->mana > b->mana;
+    return manaOrder(a, b);
 }
 
 bool npOrder(const Combination* a, const Combination* b) { return a->np > b->np; }
 
-bool sumManaOrder(const Combination* a, const Combination* b) { return a->sumMana > b->sumMana; }
+bool sumManaOrder(const Combination* a, const Combination* b) {
+    return floatOrderKey(a->sumMana) > floatOrderKey(b->sumMana);
+}
 
 bool hitsOrder(const Combination* a, const Combination* b) {
     if (a->hitCount != b->hitCount) return a->hitCount > b->hitCount;
-    return a->sumMana > b->sumMana;
+    return sumManaOrder(a, b);
 }
 
 namespace {
-
-// Unsigned key whose ascending order is the float's ascending order; both zeros give one key.
-std::uint32_t floatKey(float f) {
-    if (f == 0.0f) f = 0.0f;
-    const std::uint32_t u = std::bit_cast<std::uint32_t>(f);
-    return (u & 0x80000000u) ? ~u : (u | 0x80000000u);
-}
 
 std::uint32_t int8Key(std::int8_t v) { return static_cast<std::uint8_t>(v) ^ 0x80u; }
 
@@ -40,13 +44,22 @@ struct Keyed {
     Combination* rec;
 };
 
-// Stable least-significant-digit radix sort of the table by `keyOf`, which returns keys below
-// 2^Bits; rows with the smallest key come first. Byte positions on which all keys agree are
-// skipped.
-template <int Bits, class KeyOf> void radixSort(Table& table, KeyOf keyOf) {
+// Stable sort of the table by `keyOf`, which returns keys below 2^Bits; rows with the smallest
+// key come first. The keys are read once into (key, record) pairs. Short tables (the candidate
+// lists) use a comparison sort of the pairs; long ones a least-significant-digit radix sort by
+// bytes, skipping the byte positions on which all keys agree.
+template <int Bits, class KeyOf> void sortByKey(Table& table, KeyOf keyOf) {
     constexpr int kDigits = (Bits + 7) / 8;
+    constexpr std::size_t kShort = 512;
     const std::size_t n = table.size();
     if (n < 2) return;
+    if (n < kShort) {
+        Keyed pairs[kShort];
+        for (std::size_t i = 0; i < n; ++i) pairs[i] = {keyOf(*table[i]), table[i]};
+        std::stable_sort(pairs, pairs + n, [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+        for (std::size_t i = 0; i < n; ++i) table[i] = pairs[i].rec;
+        return;
+    }
     const LargeArray<Keyed> a = makeLargeArray<Keyed>(n);
     const LargeArray<Keyed> b = makeLargeArray<Keyed>(n);
     std::array<std::array<std::uint32_t, 256>, kDigits> count{};
@@ -82,29 +95,29 @@ template <int Bits, class KeyOf> void radixSort(Table& table, KeyOf keyOf) {
 } // namespace
 
 void sortByMana(Table& table) {
-    radixSort<32>(table, [](const Combination& c) -> std::uint64_t { return ~floatKey(c.mana); });
+    sortByKey<32>(table, [](const Combination& c) -> std::uint64_t { return ~floatOrderKey(c.mana); });
 }
 
 void sortByTip(Table& table) {
-    radixSort<48>(table, [](const Combination& c) -> std::uint64_t {
+    sortByKey<48>(table, [](const Combination& c) -> std::uint64_t {
         const std::uint64_t asc = (std::uint64_t{int8Key(c.count1)} << 40) |
-                                  (std::uint64_t{int8Key(c.count0)} << 32) | floatKey(c.mana);
+                                  (std::uint64_t{int8Key(c.count0)} << 32) | floatOrderKey(c.mana);
         return ~asc & ((std::uint64_t{1} << 48) - 1);
     });
 }
 
 void sortByNp(Table& table) {
-    radixSort<8>(table, [](const Combination& c) -> std::uint64_t { return 0xFFu - int8Key(c.np); });
+    sortByKey<8>(table, [](const Combination& c) -> std::uint64_t { return 0xFFu - int8Key(c.np); });
 }
 
 void sortBySumMana(Table& table) {
-    radixSort<32>(table,
-                  [](const Combination& c) -> std::uint64_t { return ~floatKey(c.sumMana); });
+    sortByKey<32>(table,
+                  [](const Combination& c) -> std::uint64_t { return ~floatOrderKey(c.sumMana); });
 }
 
 void sortByHitsThenSumMana(Table& table) {
-    radixSort<64>(table, [](const Combination& c) -> std::uint64_t {
-        return ~((std::uint64_t{c.hitCount} << 32) | floatKey(c.sumMana));
+    sortByKey<64>(table, [](const Combination& c) -> std::uint64_t {
+        return ~((std::uint64_t{c.hitCount} << 32) | floatOrderKey(c.sumMana));
     });
 }
 

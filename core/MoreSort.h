@@ -5,7 +5,11 @@
 
 namespace kviro {
 
-// "a comes before b" for each order.
+// A key whose ascending order is the float's ascending order: both zeros give one key, a NaN
+// with the sign bit clear lies above +infinity and one with it set below -infinity.
+std::uint32_t floatOrderKey(float f);
+
+// "a comes before b" for each order; floats compare by floatOrderKey.
 // MANA: mana descending.
 bool manaOrder(const Combination* a, const Combination* b);
 // TIP: count1 descending, then count0 descending, then mana descending.
@@ -18,8 +22,7 @@ bool sumManaOrder(const Combination* a, const Combination* b);
 bool hitsOrder(const Combination* a, const Combination* b);
 
 // Sort a table in place by one order. Rows equal on every key of the order keep their
-// relative order, so a sort's result depends only on the table it is given. Zero and negative
-// zero compare equal.
+// relative order, so a sort's result depends only on the table it is given.
 void sortByMana(Table& table);
 void sortByTip(Table& table);
 void sortByNp(Table& table);

@@ -1,24 +1,9 @@
 #include "core/MoreStats.h"
 
+#include "core/Network.h"
 #include "core/NumberText.h"
 
 namespace kviro {
-
-double manaSum(const Table& table) {
-    // Four partial sums keep the additions independent; each is exact to far below the
-    // precision of a float record.
-    double s[4] = {0, 0, 0, 0};
-    const std::size_t n = table.size();
-    std::size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        s[0] += table[i]->mana;
-        s[1] += table[i + 1]->mana;
-        s[2] += table[i + 2]->mana;
-        s[3] += table[i + 3]->mana;
-    }
-    for (; i < n; ++i) s[0] += table[i]->mana;
-    return (s[0] + s[1]) + (s[2] + s[3]);
-}
 
 InfoTexts infoTexts(const Table& more, char sep) {
     constexpr double full = kAllCombinations;

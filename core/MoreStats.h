@@ -19,10 +19,9 @@ struct InfoTexts {
     std::string Label12; // deleted MANA, per cent
 };
 
-// Sum of mana over the table, in double: a float running sum over 1.6M rows drifts by hundreds.
-double manaSum(const Table& table);
-
-// The info window's texts for MORE, with the user's decimal separator `sep`.
+// The info window's texts for MORE, with the user's decimal separator `sep`. The MANA sum is
+// taken in double precision (manaSum): a float running sum over the full table is off by about
+// a thousand.
 InfoTexts infoTexts(const Table& more, char sep);
 
 } // namespace kviro

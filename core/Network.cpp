@@ -1,6 +1,6 @@
 #include "core/Network.h"
 
-#include "core/Coverage.h"
+#include "core/MoreSort.h"
 #include "core/NumberText.h"
 
 #include <algorithm>
@@ -85,49 +85,12 @@ NetworkInfo networkInfo(const Table& mreza, const Table& mreza0, const Table& tu
     return info;
 }
 
-namespace {
-
-// Stable sort of the table by a 64-bit key, highest first, over a compact copy of the keys so
-// that the records are read once.
-template <class KeyOf> void sortByKeyDescending(Table& table, KeyOf keyOf) {
-    struct Keyed {
-        std::uint64_t key;
-        Combination* rec;
-    };
-    const std::size_t n = table.size();
-    std::vector<Keyed> keyed(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i + 16 < n) __builtin_prefetch(table[i + 16]);
-        keyed[i] = {keyOf(*table[i]), table[i]};
-    }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const Keyed& a, const Keyed& b) { return a.key > b.key; });
-    for (std::size_t i = 0; i < n; ++i)
-        table[i] = keyed[i].rec;
-}
-
-std::uint64_t int8Key(std::int8_t v) {
-    return static_cast<std::uint8_t>(v) ^ 0x80u;
-}
-
-} // namespace
-
 bool sortNetworkBySection(Table& mreza, int section) {
     switch (section) {
-    case 2: // TIP: "1" signs, then "0" signs, then MANA
-        sortByKeyDescending(mreza, [](const Combination& r) {
-            return (int8Key(r.count1) << 40) | (int8Key(r.count0) << 32) | floatOrderKey(r.mana);
-        });
-        return true;
-    case 3:
-        sortByKeyDescending(
-            mreza, [](const Combination& r) -> std::uint64_t { return floatOrderKey(r.mana); });
-        return true;
-    case 4:
-        sortByKeyDescending(mreza, [](const Combination& r) { return int8Key(r.np); });
-        return true;
-    default:
-        return false;
+    case 2: sortByTip(mreza); return true;
+    case 3: sortByMana(mreza); return true;
+    case 4: sortByNp(mreza); return true;
+    default: return false;
     }
 }
 

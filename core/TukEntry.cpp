@@ -1,5 +1,6 @@
 #include "core/TukEntry.h"
 
+#include "core/MoreFilters.h"
 #include "core/NumberText.h"
 
 namespace kviro {
@@ -61,16 +62,7 @@ StrikeOut strikeOut(Table& mreza, const Combination& t) {
 }
 
 std::size_t purgeNpMarked(Table& mreza) {
-    const std::size_t n = mreza.size();
-    std::size_t out = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i + 16 < n) __builtin_prefetch(mreza[i + 16]);
-        Combination* r = mreza[i];
-        mreza[out] = r;
-        out += r->np == 0 ? 1 : 0;
-    }
-    mreza.resize(out);
-    return n - out;
+    return filterTable(mreza, [](const Combination& r) { return r.np == 0; });
 }
 
 } // namespace kviro

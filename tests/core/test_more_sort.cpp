@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -31,17 +32,18 @@ const SortCase kSorts[] = {
     {"hits", sortByHitsThenSumMana, hitsOrder},
 };
 
-// Records with many ties on every key, negative values and both zeros.
+// Records with many ties on every key, negative values, both zeros and both NaNs.
 Table tiedRecords(RecordPool& pool, int n) {
     std::mt19937 rng(13);
-    const float values[] = {0.0f, -0.0f, 1.5f, 1.5f, 2.25f, -3.0f, 1e-20f, 7e6f, 0.1f};
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float values[] = {0.0f, -0.0f, 1.5f, 2.25f, -3.0f, 1e-20f, 7e6f, 0.1f, nan, -nan};
     auto pick = [&](int k) { return static_cast<int>(rng() % static_cast<unsigned>(k)); };
     Table t;
     for (int i = 0; i < n; ++i) {
         Combination* r = pool.make();
         r->code = static_cast<std::uint32_t>(i);
-        r->mana = values[pick(9)];
-        r->sumMana = values[pick(9)];
+        r->mana = values[pick(10)];
+        r->sumMana = values[pick(10)];
         r->count1 = static_cast<std::int8_t>(pick(14));
         r->count0 = static_cast<std::int8_t>(pick(14) - 2);
         r->np = static_cast<std::int8_t>(pick(256) - 128);
