@@ -186,6 +186,7 @@ void TMrezaForm::buildHead() {
     Menu->setFrameShape(QFrame::Panel);
     Menu->setFrameShadow(QFrame::Raised);
     Menu->setGeometry(326, 2, 251, 58);
+    Menu->setFont(arial(11));
     SpeedButton2 = button(Menu, "SpeedButton2", QStringLiteral("TUK = MREŽA"), {4, 4, 120, 24},
                           QStringLiteral("Kopira sve kombinacije iz MREŽA u TUK"));
     SpeedButton6 = button(Menu, "SpeedButton6", QStringLiteral("MREŽA = MREŽA0"), {126, 4, 121, 24},
@@ -297,7 +298,7 @@ void TMrezaForm::buildCoverage() {
     HeaderControl2->setToolTip(QStringLiteral("Za sortiranje kliknite na MANA ili sum MANA"));
     connect(HeaderControl2, &QHeaderView::sectionClicked, this,
             [this](int s) { HeaderControl2SectionClick(s); });
-    POTA12Show = lineList(GroupBox2, "POTA12Show", {6, 36, 485, 8 * 15 + 2}, 15,
+    POTA12Show = lineList(GroupBox2, "POTA12Show", {6, 36, 504, 8 * 15 + 2}, 15,
                           [sep](QPainter* p, const QRect& r, int line, bool selected) {
                               const Table& t = Form1->POTA12;
                               if (static_cast<std::size_t>(line) >= t.size())
@@ -309,11 +310,11 @@ void TMrezaForm::buildCoverage() {
                           true);
     POTA12Progress = new QProgressBar(GroupBox2);
     POTA12Progress->setObjectName(QStringLiteral("POTA12Progress"));
-    POTA12Progress->setGeometry(6, 160, 485, 12);
+    POTA12Progress->setGeometry(6, 160, 504, 12);
     POTA12Progress->setRange(0, kPota12Candidates);
     POTA12Progress->setValue(0);
     POTA12Progress->setTextVisible(false);
-    BitBtn6 = button(GroupBox2, "BitBtn6", QString(), {498, 36, 66, 24},
+    BitBtn6 = button(GroupBox2, "BitBtn6", QString(), {514, 36, 50, 24},
                      QStringLiteral("Prebaci kombinaciju iz POT12 u polje za unos u TUK"));
     BitBtn6->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
     connect(BitBtn6, &QPushButton::clicked, this, [this] { BitBtn6Click(); });
@@ -358,14 +359,6 @@ void TMrezaForm::buildCoverage() {
     Animate1->setObjectName(QStringLiteral("Animate1"));
     Animate1->move(497, 120);
     Animate1->hide();
-    StopHint = new QLabel(QStringLiteral("Prekid: Esc ili ponovni klik"), GroupBox3);
-    StopHint->setObjectName(QStringLiteral("StopHint"));
-    StopHint->setFont(arial(10));
-    StopHint->setStyleSheet(QStringLiteral("color: red;"));
-    StopHint->setAlignment(Qt::AlignCenter);
-    StopHint->setWordWrap(true);
-    StopHint->setGeometry(474, 92, 94, 26);
-    StopHint->hide();
     connect(BitBtn7, &QPushButton::clicked, this, [this] { BitBtn7Click(); });
     connect(BitBtn8, &QPushButton::clicked, this, [this] { BitBtn8Click(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
@@ -385,6 +378,15 @@ void TMrezaForm::buildTukPanel() {
     Label2->setFont(arial(13, true));
     Label2->setAutoFillBackground(true);
     Label2->setStyleSheet(QStringLiteral("background: black; color: white;"));
+
+    // Shown in the title bar while an automatic run can be stopped.
+    StopHint = new QLabel(QStringLiteral("Prekid: Esc ili ponovni klik na Automatski POT11"), TukPanel);
+    StopHint->setObjectName(QStringLiteral("StopHint"));
+    StopHint->setFont(arial(11, true));
+    StopHint->setStyleSheet(QStringLiteral("color: yellow; background: transparent;"));
+    StopHint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StopHint->setGeometry(220, 0, 353, 20);
+    StopHint->hide();
 
     Label4 = label(TukPanel, "Label4", QStringLiteral("Kombinacija :"), {6, 30}, arial(12));
     int x = 92;
@@ -808,10 +810,12 @@ void TMrezaForm::ToPOTClick() {
 
 void TMrezaForm::setRunning(bool on, bool automatic) {
     running_ = on ? (automatic ? Run::Auto : Run::Single) : Run::None;
-    // Nothing on the workbench (hand-over, percentages) may change while a run works.
-    Form1->setEnabled(!on);
+    // Nothing on the workbench (hand-over, percentages) may change while a run works, and the
+    // print and copy dialogs, which read TUK, wait too.
+    for (QWidget* w : {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form6), static_cast<QWidget*>(Form7)})
+        if (w) w->setEnabled(!on);
     stopShortcut_->setEnabled(on && automatic);
-    StopHint->setText(QStringLiteral("Prekid: Esc ili ponovni klik"));
+    StopHint->setText(QStringLiteral("Prekid: Esc ili ponovni klik na Automatski POT11"));
     StopHint->setVisible(on && automatic);
     BitBtn8->setIcon(style()->standardIcon(on && automatic ? QStyle::SP_MediaStop : QStyle::SP_MediaPlay));
     BitBtn8->setToolTip(on && automatic ? QStringLiteral("Zaustavi automatski POT11 (Esc)")

@@ -12,6 +12,8 @@
 #include "mreza/Info2.h"
 #include "mreza/Mreza.h"
 #include "mreza/Pot11autothread.h"
+#include "output/Printic.h"
+#include "output/Saver.h"
 #include "tests/core/CoverageReference.h"
 
 #include <QCheckBox>
@@ -61,7 +63,8 @@ std::vector<QWidget*> lockedDuringRuns() {
             MrezaForm->SpeedButton7, MrezaForm->SpeedButton1, MrezaForm->SpeedButton5,
             MrezaForm->BitBtn5,      MrezaForm->BitBtn4,      MrezaForm->HeaderControl1,
             MrezaForm->HeaderControl2, MrezaForm->HeaderControl3, Form1->SpeedButton6,
-            Form1->ttv(1, 1),        Form1->OziviMGumb};
+            Form1->ttv(1, 1),        Form1->OziviMGumb,       Form6,
+            Form7};
 }
 
 // All of them disabled while a run is in progress; afterwards enabled as far as the tables allow.
