@@ -12,6 +12,7 @@
 #include "output/Kontrola.h"
 #include "output/Printic.h"
 #include "output/Saver.h"
+#include "platform/Printers.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -234,6 +235,8 @@ void destroyWindows() {
     Form4 = nullptr;
     delete Form2;
     Form2 = nullptr;
+    // The printer object the print dialogs of the windows worked on.
+    kviro::ui::Printers::release();
 }
 
 } // namespace kviro::ui

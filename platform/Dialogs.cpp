@@ -1,11 +1,17 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 
 namespace kviro::ui {
 
 namespace {
+DialogRunner& runner() {
+    static DialogRunner r;
+    return r;
+}
+
 QString title() {
     const QString name = QApplication::applicationDisplayName();
     return name.isEmpty() ? QStringLiteral("KVIRO 13") : name;
@@ -29,5 +35,9 @@ void conversionError(QWidget* parent, const QString& text, bool integer) {
     errorNotice(parent, integer ? QStringLiteral("'%1' nije ispravan cijeli broj.").arg(text)
                                 : QStringLiteral("'%1' nije ispravan broj.").arg(text));
 }
+
+int runDialog(QDialog& dialog) { return runner() ? runner()(dialog) : dialog.exec(); }
+
+void setDialogRunner(DialogRunner r) { runner() = std::move(r); }
 
 } // namespace kviro::ui

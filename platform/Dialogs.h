@@ -3,6 +3,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QDialog;
 class QWidget;
 
 namespace kviro::ui {
@@ -15,5 +18,13 @@ void errorNotice(QWidget* parent, const QString& text);
 bool confirm(QWidget* parent, const QString& text);
 // The conversion error shown when a number field does not hold a number.
 void conversionError(QWidget* parent, const QString& text, bool integer = false);
+
+// Runs a modal chooser (file, font, printer set-up) and returns its result code. Every chooser
+// of the program goes through here, so a test can answer it in place of a user: its runner
+// may set the dialog's choice (a file, a font) and return QDialog::Accepted.
+int runDialog(QDialog& dialog);
+using DialogRunner = std::function<int(QDialog&)>;
+// Replaces the runner; an empty runner restores the dialog's own exec().
+void setDialogRunner(DialogRunner runner);
 
 } // namespace kviro::ui

@@ -2,16 +2,23 @@
 // picture of each window into the folder given as the first argument.
 #include "app/Menu.h"
 #include "core/MoreSort.h"
+#include "core/RecordPool.h"
+#include "core/TukFile.h"
 #include "more/Brisac.h"
 #include "more/Fi.h"
 #include "mreza/Autoopc.h"
 #include "mreza/Info2.h"
 #include "mreza/Mreza.h"
+#include "output/Kontrola.h"
+#include "output/Printic.h"
+#include "output/Saver.h"
 #include "platform/ProbabilityStore.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
@@ -65,6 +72,45 @@ int main(int argc, char* argv[]) {
     Form1->show();
     Form1->OziviMGumb->click();
     ok &= save(Form1, out, QStringLiteral("workbench.png"));
+    Form1->hide();
+
+    // Output: the copy dialog, results control with a counted table, the print dialog.
+    Form7->Edit1->setText(QStringLiteral("KOLO12"));
+    ok &= save(Form7, out, QStringLiteral("copy-tuk.png"));
+    Form7->hide();
+
+    QTemporaryDir tukDir;
+    kviro::RecordPool pool;
+    kviro::Table tuk;
+    for (int i = 0; i < 40; ++i) {
+        kviro::Digits d{};
+        unsigned x = static_cast<unsigned>(i) * 7919u + 1u;
+        for (int& digit : d) {
+            digit = static_cast<int>(x % 3);
+            x = x / 3 + static_cast<unsigned>(i);
+        }
+        kviro::Combination* rec = pool.make();
+        rec->code = kviro::codeOf(d);
+        tuk.push_back(rec);
+    }
+    QFile tukFile(QDir(tukDir.path()).filePath(QStringLiteral("KOLO12.TUK")));
+    if (tukFile.open(QIODevice::WriteOnly)) tukFile.write(QByteArray::fromStdString(kviro::tukFileBytes(tuk)));
+    tukFile.close();
+    Form4->show();
+    Form4->Edit14->setText(QDir(tukDir.path()).filePath(QStringLiteral("KOLO12")));
+    Form4->SpeedButton1Click();
+    const QString result = QStringLiteral("1021100221012");
+    for (int k = 1; k <= kviro::kMatches; ++k) Form4->Edit(k)->setText(result.mid(k - 1, 1));
+    Form4->SpeedButton3Click();
+    Form4->Edit15->setText(QStringLiteral("Kolo 12"));
+    Form4->ListBox1->setCurrentRow(2);
+    ok &= save(Form4, out, QStringLiteral("results.png"));
+    Form4->hide();
+
+    Form6->show();
+    Form6->Edit1->setText(QStringLiteral("Kolo 12"));
+    ok &= save(Form6, out, QStringLiteral("print.png"));
+    Form6->hide();
 
     // The network window: the whole MORE handed over, the POT11 candidates of its first row,
     // the best of them entered into TUK.

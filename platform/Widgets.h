@@ -1,0 +1,46 @@
+// Windows built in code: every control gets its name (its objectName) and its place.
+#pragma once
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QRect>
+#include <QScreen>
+#include <QString>
+#include <QWidget>
+
+#include <utility>
+
+namespace kviro::ui {
+
+// A new control of type W, made from `args` and the parent, named and placed.
+template <class W, class... Args>
+W* control(QWidget* parent, const char* name, const QRect& geometry, Args&&... args) {
+    auto* w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(QLatin1String(name));
+    w->setGeometry(geometry);
+    return w;
+}
+
+// A label with its top-left corner at (x, y), as wide as its text.
+inline QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+inline QFont arial(int pixels, bool bold) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+inline void centreOnScreen(QWidget* window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
+} // namespace kviro::ui
