@@ -1,12 +1,11 @@
 #include "more/Brisac.h"
 
 #include "core/NumberText.h"
+#include "platform/Widgets.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 TForm11* Form11 = nullptr;
 
@@ -32,8 +31,7 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent, Qt::Tool) {
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    kviro::ui::centreOnScreen(this);
 }
 
 void TForm11::Button1Click() {

@@ -9,7 +9,7 @@ class QPushButton;
 
 class TForm11 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm11(QWidget* parent = nullptr);
 
     QLabel* Label1;       // "X = "

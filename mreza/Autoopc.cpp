@@ -1,11 +1,11 @@
 #include "mreza/Autoopc.h"
 
+#include "platform/Widgets.h"
+
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -31,7 +31,8 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Tool) {
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
-    for (int x = 13; x >= 1; --x) ComboBox1->addItem(QString::number(x));
+    for (int x = 13; x >= 1; --x)
+        ComboBox1->addItem(QString::number(x));
     ComboBox1->setEditText(QStringLiteral("10"));
     ComboBox1->setGeometry(38, 36, 60, 22);
 
@@ -43,8 +44,9 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Tool) {
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     setFixedSize(width, 66);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    kviro::ui::centreOnScreen(this);
 }
 
-void TForm10::Button1Click() { accept(); }
+void TForm10::Button1Click() {
+    accept();
+}

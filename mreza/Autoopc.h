@@ -10,7 +10,7 @@ class QPushButton;
 
 class TForm10 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm10(QWidget* parent = nullptr);
 
     QCheckBox* CheckBox1;

@@ -1,6 +1,7 @@
 #include "mreza/Info2.h"
 
 #include "mreza/Mreza.h"
+#include "platform/Widgets.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -9,18 +10,11 @@ TForm8* Form8 = nullptr;
 
 namespace {
 
-QFont arial(int pixels, bool bold) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
 QLabel* cell(QWidget* parent, const char* name, const QRect& geometry, const char* style) {
     auto* l = new QLabel(parent);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(geometry);
-    l->setFont(arial(12, true));
+    l->setFont(kviro::ui::arial(12, true));
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setStyleSheet(QLatin1String(style));
     return l;
@@ -45,7 +39,7 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent, Qt::Tool) {
         const int y = 8 + i * 28;
         auto* h = new QLabel(QString::fromUtf8(captions[i]), this);
         h->setObjectName(QLatin1String(names[i]));
-        h->setFont(arial(12, true));
+        h->setFont(kviro::ui::arial(12, true));
         h->setGeometry(6, y, 52, 22);
         *heads[i] = h;
         *middles[i] = cell(this, middle[i], QRect(60, y, 96, 22),

@@ -17,6 +17,7 @@
 #include "output/Saver.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
+#include "platform/Widgets.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,7 +25,6 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,7 +33,6 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -52,10 +51,7 @@ TMrezaForm* MrezaForm = nullptr;
 namespace {
 
 QFont arial(int pixels, bool bold = false) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
+    return ui::arial(pixels, bold);
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
@@ -91,7 +87,8 @@ QHeaderView* header(QWidget* parent, const char* name, const QStringList& captio
     h->setSectionResizeMode(QHeaderView::Fixed);
     h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     h->setFont(arial(11));
-    for (int i = 0; i < widths.size(); ++i) h->resizeSection(i, widths[i]);
+    for (int i = 0; i < widths.size(); ++i)
+        h->resizeSection(i, widths[i]);
     h->setGeometry(geometry);
     return h;
 }
@@ -99,18 +96,19 @@ QHeaderView* header(QWidget* parent, const char* name, const QStringList& captio
 // Lines drawn by the program: the list holds one item per shown line and the paint routine
 // draws it from the table.
 class LineDelegate : public QStyledItemDelegate {
-public:
+  public:
     using Paint = std::function<void(QPainter*, const QRect&, int line, bool selected)>;
     LineDelegate(QObject* parent, int height, Paint paint)
         : QStyledItemDelegate(parent), height_(height), paint_(std::move(paint)) {}
-    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         paint_(p, option.rect, index.row(), option.state.testFlag(QStyle::State_Selected));
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
         return {option.rect.width(), height_};
     }
 
-private:
+  private:
     int height_;
     Paint paint_;
 };
@@ -135,7 +133,9 @@ void fillLines(QListWidget* list, int lines, bool numbered, int first = 0) {
         list->addItem(numbered ? QString::number(first + i + 1) : QString());
 }
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -158,10 +158,7 @@ TMrezaForm::TMrezaForm(QWidget* parent) : QWidget(parent) {
     minHits = -1; // FormCreate
     updateCommands();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
+    ui::centreOnScreen(this);
 }
 
 TMrezaForm::~TMrezaForm() {
@@ -172,7 +169,8 @@ TMrezaForm::~TMrezaForm() {
 void TMrezaForm::buildHead() {
     const QFont normal = arial(12);
     const QFont bold = arial(12, true);
-    Label1 = label(this, "Label1", QStringLiteral("Početni broj kombinacija u MREŽI :"), {8, 10}, normal);
+    Label1 = label(this, "Label1", QStringLiteral("Početni broj kombinacija u MREŽI :"), {8, 10},
+                   normal);
     Label3 = label(this, "Label3", QStringLiteral("Suma matematičkih nada :"), {8, 32}, normal);
     MREZANum = label(this, "MREZANum", QStringLiteral("0"), {222, 10}, bold);
     MANUNum = label(this, "MANUNum", QStringLiteral("0"), {222, 32}, bold);
@@ -205,25 +203,27 @@ void TMrezaForm::buildHead() {
 void TMrezaForm::buildNetwork() {
     const ui::NetworkCells cells = ui::NetworkCells::measure();
     const int width = cells.total() + 2;
-    HeaderControl1 = header(this, "HeaderControl1",
-                            {QStringLiteral("##"), QStringLiteral("Kombinacija"),
-                             QStringLiteral("1 0 2"), QStringLiteral("MANA"), QStringLiteral("NP")},
-                            {cells.number + 1, cells.combination, cells.counts, cells.mana, cells.np + 1},
-                            {4, 66, width, 18});
+    HeaderControl1 =
+        header(this, "HeaderControl1",
+               {QStringLiteral("##"), QStringLiteral("Kombinacija"), QStringLiteral("1 0 2"),
+                QStringLiteral("MANA"), QStringLiteral("NP")},
+               {cells.number + 1, cells.combination, cells.counts, cells.mana, cells.np + 1},
+               {4, 66, width, 18});
     connect(HeaderControl1, &QHeaderView::sectionClicked, this,
             [this](int s) { HeaderControl1SectionClick(s); });
 
     const char sep = ui::decimalSeparator();
-    MREZAShow = lineList(this, "MREZAShow", {4, 84, width, 6 * 15 + 2}, 15,
-                         [this, sep](QPainter* p, const QRect& r, int line, bool selected) {
-                             const int row = mrezaPage.rowAt(line);
-                             const Table& net = Form1->MREZA;
-                             if (row < 0 || static_cast<std::size_t>(row) >= net.size())
-                                 ui::paintBlankLine(p, r);
-                             else
-                                 ui::paintNetworkLine(p, r, *net[static_cast<std::size_t>(row)], selected, sep);
-                         },
-                         false);
+    MREZAShow = lineList(
+        this, "MREZAShow", {4, 84, width, 6 * 15 + 2}, 15,
+        [this, sep](QPainter* p, const QRect& r, int line, bool selected) {
+            const int row = mrezaPage.rowAt(line);
+            const Table& net = Form1->MREZA;
+            if (row < 0 || static_cast<std::size_t>(row) >= net.size())
+                ui::paintBlankLine(p, r);
+            else
+                ui::paintNetworkLine(p, r, *net[static_cast<std::size_t>(row)], selected, sep);
+        },
+        false);
     MREZAShow->viewport()->installEventFilter(this);
     ScrollBar1 = new QScrollBar(Qt::Vertical, this);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
@@ -249,8 +249,10 @@ void TMrezaForm::buildNetwork() {
     };
     PostaviNPnaodreenuvrijednost1 =
         item("PostaviNPnaodreenuvrijednost1", QStringLiteral("Obriši kombinacije sa NP > X"), {});
-    PoveajNPza11 = item("PoveajNPza11", QStringLiteral("Povećaj NP za 1"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    SmanjiNPza11 = item("SmanjiNPza11", QStringLiteral("Smanji NP za 1"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    PoveajNPza11 =
+        item("PoveajNPza11", QStringLiteral("Povećaj NP za 1"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    SmanjiNPza11 =
+        item("SmanjiNPza11", QStringLiteral("Smanji NP za 1"), QKeySequence(Qt::CTRL | Qt::Key_P));
     ResetirajsveNPna01 = item("ResetirajsveNPna01", QStringLiteral("Resetiraj sve NP na 0"), {});
     connect(PostaviNPnaodreenuvrijednost1, &QAction::triggered, this,
             [this] { PostaviNPnaodreenuvrijednost1Click(); });
@@ -285,71 +287,104 @@ void TMrezaForm::buildCoverage() {
     PageControl1->hide();
     const char sep = ui::decimalSeparator();
 
-    Tab12 = new QWidget;
-    Tab12->setObjectName(QStringLiteral("Tab12"));
-    GroupBox2 = new QGroupBox(QStringLiteral("POTA 12 :"), Tab12);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setGeometry(0, 0, 571, 178);
-    HeaderControl2 = header(GroupBox2, "HeaderControl2",
-                            {QStringLiteral("##"), QStringLiteral("Kombinacija"), QStringLiteral("1 0 2"),
-                             QStringLiteral("MANA"), QStringLiteral("13  12"), QStringLiteral("sum MANA"),
-                             QStringLiteral("11")},
-                            {32, 145, 53, 86, 40, 86, 25}, {6, 18, 467, 18});
-    HeaderControl2->setToolTip(QStringLiteral("Za sortiranje kliknite na MANA ili sum MANA"));
+    // A page of candidates: group box, header, list, progress bar and the button that takes the
+    // selected candidate into the entry row.
+    struct Page {
+        const char* tab;
+        const char* box;
+        const char* title;
+        const char* header;
+        QStringList captions;
+        QList<int> widths;
+        QString headerHint;
+        const char* list;
+        int listWidth;
+        const Table* table;
+        ui::CandidateList kind;
+        const char* progress;
+        int candidates;
+        const char* take;
+        QString takeHint;
+        QRect takeGeometry;
+    };
+    auto page = [this, sep](const Page& pg, QWidget*& tab, QGroupBox*& box, QHeaderView*& head,
+                            QListWidget*& list, QProgressBar*& progress, QPushButton*& take) {
+        tab = new QWidget;
+        tab->setObjectName(QLatin1String(pg.tab));
+        box = new QGroupBox(QLatin1String(pg.title), tab);
+        box->setObjectName(QLatin1String(pg.box));
+        box->setGeometry(0, 0, 571, 178);
+        int headerWidth = 0;
+        for (int w : pg.widths)
+            headerWidth += w;
+        head = header(box, pg.header, pg.captions, pg.widths, {6, 18, headerWidth, 18});
+        head->setToolTip(pg.headerHint);
+        const Table* table = pg.table;
+        const ui::CandidateList kind = pg.kind;
+        list = lineList(
+            box, pg.list, {6, 36, pg.listWidth, 8 * 15 + 2}, 15,
+            [table, kind, sep](QPainter* p, const QRect& r, int line, bool selected) {
+                if (static_cast<std::size_t>(line) >= table->size())
+                    ui::paintBlankLine(p, r);
+                else
+                    ui::paintCandidateLine(p, r, *(*table)[static_cast<std::size_t>(line)],
+                                           line + 1, table->size(), selected, kind, sep);
+            },
+            true);
+        progress = new QProgressBar(box);
+        progress->setObjectName(QLatin1String(pg.progress));
+        progress->setGeometry(6, 160, pg.listWidth, 12);
+        progress->setRange(0, pg.candidates);
+        progress->setValue(0);
+        progress->setTextVisible(false);
+        take = button(box, pg.take, QString(), pg.takeGeometry, pg.takeHint);
+        take->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+        PageControl1->addWidget(tab);
+    };
+    const QString mana = QStringLiteral("MANA");
+    const QString sum = QStringLiteral("sum MANA");
+    page({"Tab12",
+          "GroupBox2",
+          "POTA 12 :",
+          "HeaderControl2",
+          {QStringLiteral("##"), QStringLiteral("Kombinacija"), QStringLiteral("1 0 2"), mana,
+           QStringLiteral("13  12"), sum, QStringLiteral("11")},
+          {32, 145, 53, 86, 40, 86, 25},
+          QStringLiteral("Za sortiranje kliknite na MANA ili sum MANA"),
+          "POTA12Show",
+          504,
+          &Form1->POTA12,
+          ui::CandidateList::Pota12,
+          "POTA12Progress",
+          kPota12Candidates,
+          "BitBtn6",
+          QStringLiteral("Prebaci kombinaciju iz POT12 u polje za unos u TUK"),
+          {514, 36, 50, 24}},
+         Tab12, GroupBox2, HeaderControl2, POTA12Show, POTA12Progress, BitBtn6);
+    page({"Tab11",
+          "GroupBox3",
+          "POTA 11 :",
+          "HeaderControl3",
+          {QStringLiteral("##"), QStringLiteral("Kombinacija"), QStringLiteral("1 0 2"), mana,
+           QStringLiteral("br.pog."), sum},
+          {32, 145, 53, 86, 45, 86},
+          QStringLiteral("Sortiranje po MANA, br.pog ili sum MANA klikom na naziv"),
+          "POT11Show",
+          465,
+          &Form1->POT11,
+          ui::CandidateList::Pot11,
+          "POT11Progress",
+          kPot11Candidates,
+          "BitBtn7",
+          QStringLiteral("Prebaci kombinaciju iz POT11 u polje za unos u TUK"),
+          {478, 36, 86, 24}},
+         Tab11, GroupBox3, HeaderControl3, POT11Show, POT11Progress, BitBtn7);
     connect(HeaderControl2, &QHeaderView::sectionClicked, this,
             [this](int s) { HeaderControl2SectionClick(s); });
-    POTA12Show = lineList(GroupBox2, "POTA12Show", {6, 36, 504, 8 * 15 + 2}, 15,
-                          [sep](QPainter* p, const QRect& r, int line, bool selected) {
-                              const Table& t = Form1->POTA12;
-                              if (static_cast<std::size_t>(line) >= t.size())
-                                  ui::paintBlankLine(p, r);
-                              else
-                                  ui::paintCandidateLine(p, r, *t[static_cast<std::size_t>(line)], line + 1,
-                                                         t.size(), selected, ui::CandidateList::Pota12, sep);
-                          },
-                          true);
-    POTA12Progress = new QProgressBar(GroupBox2);
-    POTA12Progress->setObjectName(QStringLiteral("POTA12Progress"));
-    POTA12Progress->setGeometry(6, 160, 504, 12);
-    POTA12Progress->setRange(0, kPota12Candidates);
-    POTA12Progress->setValue(0);
-    POTA12Progress->setTextVisible(false);
-    BitBtn6 = button(GroupBox2, "BitBtn6", QString(), {514, 36, 50, 24},
-                     QStringLiteral("Prebaci kombinaciju iz POT12 u polje za unos u TUK"));
-    BitBtn6->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
-    connect(BitBtn6, &QPushButton::clicked, this, [this] { BitBtn6Click(); });
-
-    Tab11 = new QWidget;
-    Tab11->setObjectName(QStringLiteral("Tab11"));
-    GroupBox3 = new QGroupBox(QStringLiteral("POTA 11 :"), Tab11);
-    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
-    GroupBox3->setGeometry(0, 0, 571, 178);
-    HeaderControl3 = header(GroupBox3, "HeaderControl3",
-                            {QStringLiteral("##"), QStringLiteral("Kombinacija"), QStringLiteral("1 0 2"),
-                             QStringLiteral("MANA"), QStringLiteral("br.pog."), QStringLiteral("sum MANA")},
-                            {32, 145, 53, 86, 45, 86}, {6, 18, 447, 18});
-    HeaderControl3->setToolTip(QStringLiteral("Sortiranje po MANA, br.pog ili sum MANA klikom na naziv"));
     connect(HeaderControl3, &QHeaderView::sectionClicked, this,
             [this](int s) { HeaderControl3SectionClick(s); });
-    POT11Show = lineList(GroupBox3, "POT11Show", {6, 36, 465, 8 * 15 + 2}, 15,
-                         [sep](QPainter* p, const QRect& r, int line, bool selected) {
-                             const Table& t = Form1->POT11;
-                             if (static_cast<std::size_t>(line) >= t.size())
-                                 ui::paintBlankLine(p, r);
-                             else
-                                 ui::paintCandidateLine(p, r, *t[static_cast<std::size_t>(line)], line + 1,
-                                                        t.size(), selected, ui::CandidateList::Pot11, sep);
-                         },
-                         true);
-    POT11Progress = new QProgressBar(GroupBox3);
-    POT11Progress->setObjectName(QStringLiteral("POT11Progress"));
-    POT11Progress->setGeometry(6, 160, 465, 12);
-    POT11Progress->setRange(0, kPot11Candidates);
-    POT11Progress->setValue(0);
-    POT11Progress->setTextVisible(false);
-    BitBtn7 = button(GroupBox3, "BitBtn7", QString(), {478, 36, 86, 24},
-                     QStringLiteral("Prebaci kombinaciju iz POT11 u polje za unos u TUK"));
-    BitBtn7->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    connect(BitBtn6, &QPushButton::clicked, this, [this] { BitBtn6Click(); });
+
     BitBtn8 = button(GroupBox3, "BitBtn8", QString(), {478, 64, 86, 24},
                      QStringLiteral("Automatski POT11"));
     BitBtn8->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
@@ -362,9 +397,6 @@ void TMrezaForm::buildCoverage() {
     connect(BitBtn7, &QPushButton::clicked, this, [this] { BitBtn7Click(); });
     connect(BitBtn8, &QPushButton::clicked, this, [this] { BitBtn8Click(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-
-    PageControl1->addWidget(Tab12);
-    PageControl1->addWidget(Tab11);
 }
 
 void TMrezaForm::buildTukPanel() {
@@ -380,7 +412,8 @@ void TMrezaForm::buildTukPanel() {
     Label2->setStyleSheet(QStringLiteral("background: black; color: white;"));
 
     // Shown in the title bar while an automatic run can be stopped.
-    StopHint = new QLabel(QStringLiteral("Prekid: Esc ili ponovni klik na Automatski POT11"), TukPanel);
+    StopHint =
+        new QLabel(QStringLiteral("Prekid: Esc ili ponovni klik na Automatski POT11"), TukPanel);
     StopHint->setObjectName(QStringLiteral("StopHint"));
     StopHint->setFont(arial(11, true));
     StopHint->setStyleSheet(QStringLiteral("color: yellow; background: transparent;"));
@@ -400,7 +433,8 @@ void TMrezaForm::buildTukPanel() {
         e->setGeometry(x, 26, 17, 22);
         x += 19;
         if (m == 3 || m == 6 || m == 9) x += 7;
-        if (m < kMatches) connect(e, &QLineEdit::returnPressed, this, [this, m] { EditKeyPress(m); });
+        if (m < kMatches)
+            connect(e, &QLineEdit::returnPressed, this, [this, m] { EditKeyPress(m); });
         edits_[static_cast<std::size_t>(m - 1)] = e;
     }
     BitBtn5 = button(TukPanel, "BitBtn5", QString(), {x + 6, 25, 40, 24},
@@ -409,17 +443,18 @@ void TMrezaForm::buildTukPanel() {
     connect(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
 
     const int width = 360;
-    TUKShow = lineList(TukPanel, "TUKShow", {6, 56, width, 8 * 16 + 2}, 16,
-                       [this](QPainter* p, const QRect& r, int line, bool selected) {
-                           const int row = tukPage.rowAt(line);
-                           const Table& tuk = Form1->TUK;
-                           if (row < 0 || static_cast<std::size_t>(row) >= tuk.size())
-                               ui::paintBlankLine(p, r);
-                           else
-                               ui::paintTukLine(p, r, *tuk[static_cast<std::size_t>(row)], row + 1,
-                                                tuk.size(), selected);
-                       },
-                       false);
+    TUKShow = lineList(
+        TukPanel, "TUKShow", {6, 56, width, 8 * 16 + 2}, 16,
+        [this](QPainter* p, const QRect& r, int line, bool selected) {
+            const int row = tukPage.rowAt(line);
+            const Table& tuk = Form1->TUK;
+            if (row < 0 || static_cast<std::size_t>(row) >= tuk.size())
+                ui::paintBlankLine(p, r);
+            else
+                ui::paintTukLine(p, r, *tuk[static_cast<std::size_t>(row)], row + 1, tuk.size(),
+                                 selected);
+        },
+        false);
     TUKShow->viewport()->installEventFilter(this);
     ScrollBar2 = new QScrollBar(Qt::Vertical, TukPanel);
     ScrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
@@ -430,10 +465,12 @@ void TMrezaForm::buildTukPanel() {
     connect(ScrollBar2, &QScrollBar::valueChanged, this, [this](int v) { ScrollBar2Change(v); });
 
     const int bx = 6 + width + 17 + 24;
-    SpeedButton1 = button(TukPanel, "SpeedButton1", QStringLiteral("ispiši TUK"), {bx, 56, 150, 26});
-    SpeedButton5 = button(TukPanel, "SpeedButton5", QStringLiteral("kopiraj TUK"), {bx, 86, 150, 26});
-    SpeedButton7 = button(TukPanel, "SpeedButton7", QStringLiteral("obriši TUK"), {bx, 116, 150, 26},
-                          QStringLiteral("Obriši sve kombinacije iz TUK"));
+    SpeedButton1 =
+        button(TukPanel, "SpeedButton1", QStringLiteral("ispiši TUK"), {bx, 56, 150, 26});
+    SpeedButton5 =
+        button(TukPanel, "SpeedButton5", QStringLiteral("kopiraj TUK"), {bx, 86, 150, 26});
+    SpeedButton7 = button(TukPanel, "SpeedButton7", QStringLiteral("obriši TUK"),
+                          {bx, 116, 150, 26}, QStringLiteral("Obriši sve kombinacije iz TUK"));
     BitBtn4 = button(TukPanel, "BitBtn4", QStringLiteral("OK"), {bx, 156, 150, 30},
                      QStringLiteral("Briše kombinacije sa 11,12 i 13 p. iz MREŽE"));
     BitBtn4->setFont(arial(13, true));
@@ -481,9 +518,13 @@ void TMrezaForm::ShowTUK() {
     updateCommands();
 }
 
-void TMrezaForm::ShowPOTA12() { fillLines(POTA12Show, static_cast<int>(Form1->POTA12.size()), false); }
+void TMrezaForm::ShowPOTA12() {
+    fillLines(POTA12Show, static_cast<int>(Form1->POTA12.size()), false);
+}
 
-void TMrezaForm::ShowPOT11() { fillLines(POT11Show, static_cast<int>(Form1->POT11.size()), false); }
+void TMrezaForm::ShowPOT11() {
+    fillLines(POT11Show, static_cast<int>(Form1->POT11.size()), false);
+}
 
 void TMrezaForm::ShowInfo() {
     const char sep = ui::decimalSeparator();
@@ -509,9 +550,12 @@ void TMrezaForm::updateCommands() {
     BitBtn1->setEnabled(network);
     for (QPushButton* b : {SpeedButton6, SpeedButton8, SpeedButton7, BitBtn5})
         b->setEnabled(idle);
-    for (QPushButton* b : {SpeedButton1, SpeedButton5, BitBtn4}) b->setEnabled(idle && tuk);
-    for (QHeaderView* h : {HeaderControl1, HeaderControl2, HeaderControl3}) h->setEnabled(idle);
-    for (QAction* a : {PostaviNPnaodreenuvrijednost1, PoveajNPza11, SmanjiNPza11, ResetirajsveNPna01})
+    for (QPushButton* b : {SpeedButton1, SpeedButton5, BitBtn4})
+        b->setEnabled(idle && tuk);
+    for (QHeaderView* h : {HeaderControl1, HeaderControl2, HeaderControl3})
+        h->setEnabled(idle);
+    for (QAction* a :
+         {PostaviNPnaodreenuvrijednost1, PoveajNPza11, SmanjiNPza11, ResetirajsveNPna01})
         a->setEnabled(idle);
     BitBtn8->setEnabled(idle || autoRunning());
 }
@@ -574,7 +618,8 @@ void TMrezaForm::SpeedButton2Click() {
 
 void TMrezaForm::SpeedButton6Click() {
     if (running()) return;
-    if (!ui::confirm(this, QStringLiteral("Jeste li sigurni da želite prekopirati MREŽA0 u MREŽA ?")))
+    if (!ui::confirm(this,
+                     QStringLiteral("Jeste li sigurni da želite prekopirati MREŽA0 u MREŽA ?")))
         return;
     restoreNetwork(Form1->MREZA, Form1->MREZA0);
     mrezaPage.reset();
@@ -675,7 +720,9 @@ void TMrezaForm::PostaviNPnaodreenuvrijednost1Click() {
     if (running()) return;
     Form11->exec(); // its result does not matter: the question below decides
     const QString text = Form11->Edit1->text();
-    if (!ui::confirm(this, QStringLiteral("Jeste li sigurni da želite obrisati sve kombinacije sa NP >") + text))
+    if (!ui::confirm(this,
+                     QStringLiteral("Jeste li sigurni da želite obrisati sve kombinacije sa NP >") +
+                         text))
         return;
     const auto x = purgeThreshold(text.toStdString());
     if (!x) return;
@@ -684,24 +731,22 @@ void TMrezaForm::PostaviNPnaodreenuvrijednost1Click() {
     ShowMREZA();
 }
 
-void TMrezaForm::PoveajNPza11Click() {
+void TMrezaForm::stepNp(void (*step)(const Table&, std::span<const int>)) {
     const int line = selectedLine(MREZAShow);
     const int row = selectedNetworkRow();
     if (running() || row < 0) return;
     const int rows[] = {row};
-    raiseNp(Form1->MREZA, rows);
+    step(Form1->MREZA, std::span<const int>(rows));
     ShowMREZA();
     MREZAShow->setCurrentRow(line);
 }
 
+void TMrezaForm::PoveajNPza11Click() {
+    stepNp(raiseNp);
+}
+
 void TMrezaForm::SmanjiNPza11Click() {
-    const int line = selectedLine(MREZAShow);
-    const int row = selectedNetworkRow();
-    if (running() || row < 0) return;
-    const int rows[] = {row};
-    lowerNp(Form1->MREZA, rows);
-    ShowMREZA();
-    MREZAShow->setCurrentRow(line);
+    stepNp(lowerNp);
 }
 
 void TMrezaForm::ResetirajsveNPna01Click() {
@@ -713,7 +758,8 @@ void TMrezaForm::ResetirajsveNPna01Click() {
 // ---- entry row and strike-out ---------------------------------------------------------------
 
 void TMrezaForm::takeIntoEntryRow(const Combination& rec, std::int8_t source) {
-    for (int a = 1; a <= kMatches; ++a) edit(a)->setText(QString::number(signAt(rec, a)));
+    for (int a = 1; a <= kMatches; ++a)
+        edit(a)->setText(QString::number(signAt(rec, a)));
     entrySource = source;
 }
 
@@ -812,12 +858,14 @@ void TMrezaForm::setRunning(bool on, bool automatic) {
     running_ = on ? (automatic ? Run::Auto : Run::Single) : Run::None;
     // Nothing on the workbench (hand-over, percentages) may change while a run works, and the
     // print and copy dialogs, which read TUK, wait too.
-    for (QWidget* w : {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form6), static_cast<QWidget*>(Form7)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form6), static_cast<QWidget*>(Form7)})
         if (w) w->setEnabled(!on);
     stopShortcut_->setEnabled(on && automatic);
     StopHint->setText(QStringLiteral("Prekid: Esc ili ponovni klik na Automatski POT11"));
     StopHint->setVisible(on && automatic);
-    BitBtn8->setIcon(style()->standardIcon(on && automatic ? QStyle::SP_MediaStop : QStyle::SP_MediaPlay));
+    BitBtn8->setIcon(
+        style()->standardIcon(on && automatic ? QStyle::SP_MediaStop : QStyle::SP_MediaPlay));
     BitBtn8->setToolTip(on && automatic ? QStringLiteral("Zaustavi automatski POT11 (Esc)")
                                         : QStringLiteral("Automatski POT11"));
     updateCommands();

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 class BusyAnimation;
 class POT11Auto;
@@ -31,7 +32,7 @@ class QStackedWidget;
 
 class TMrezaForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TMrezaForm(QWidget* parent = nullptr);
     ~TMrezaForm() override;
 
@@ -149,11 +150,11 @@ public:
     // tables are left as after its last finished step. Used before the tables are released.
     void stopRuns();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildHead();
     void buildNetwork();
     void buildCoverage();
@@ -163,6 +164,8 @@ private:
     // MREZA row of the selected network line, or -1.
     int selectedNetworkRow() const;
     void takeIntoEntryRow(const kviro::Combination& rec, std::int8_t source);
+    // NP step of the selected network row; the same line stays selected.
+    void stepNp(void (*step)(const kviro::Table&, std::span<const int>));
     // Enables the commands by what the tables hold and whether a run is in progress.
     void updateCommands();
     void setRunning(bool on, bool automatic);

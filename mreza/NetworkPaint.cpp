@@ -15,7 +15,9 @@ const QColor kBlue(0, 0, 255);
 
 constexpr int kPad = 2; // room between a right-aligned text and the cell's edge
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // One cell: filled, its text drawn, a thin black line on its right edge. Returns its right.
 struct Cell {
@@ -35,7 +37,8 @@ struct Cell {
     }
     void text(const QRect& c, const QString& t, const QColor& fg, Qt::Alignment align) {
         p->setPen(fg);
-        p->drawText(c.adjusted(kPad, 0, -kPad - 1, 0), static_cast<int>(align | Qt::AlignVCenter), t);
+        p->drawText(c.adjusted(kPad, 0, -kPad - 1, 0), static_cast<int>(align | Qt::AlignVCenter),
+                    t);
     }
 };
 
@@ -54,9 +57,13 @@ void drawSigns(QPainter* p, const QRect& c, std::uint32_t code, double step, dou
     }
 }
 
-int widthOf(const QFont& f, const QString& text) { return QFontMetrics(f).horizontalAdvance(text); }
+int widthOf(const QFont& f, const QString& text) {
+    return QFontMetrics(f).horizontalAdvance(text);
+}
 
-QString mWidths(int n) { return QString(n, QLatin1Char('M')); }
+QString mWidths(int n) {
+    return QString(n, QLatin1Char('M'));
+}
 
 // The cells common to the network and candidate lines: "##", signs, counts, MANA.
 void drawFront(Cell& cell, const Combination& rec, const QString& number, int numberWidth,
@@ -83,8 +90,8 @@ void drawFront(Cell& cell, const Combination& rec, const QString& number, int nu
     const int third = c.width() / 3;
     const int counts[3] = {rec.count1, rec.count0, rec.count2};
     for (int k = 0; k < 3; ++k)
-        cell.text(QRect(c.left() + k * third, c.top(), third, c.height()), QString::number(counts[k]),
-                  fg, Qt::AlignRight);
+        cell.text(QRect(c.left() + k * third, c.top(), third, c.height()),
+                  QString::number(counts[k]), fg, Qt::AlignRight);
     cell.edge(c);
 
     c = cell.take(widthOf(normal, QStringLiteral("1600000.0000")));
@@ -117,9 +124,12 @@ NetworkCells NetworkCells::measure() {
     return c;
 }
 
-void paintBlankLine(QPainter* p, const QRect& r) { p->fillRect(r, Qt::white); }
+void paintBlankLine(QPainter* p, const QRect& r) {
+    p->fillRect(r, Qt::white);
+}
 
-void paintNetworkLine(QPainter* p, const QRect& r, const Combination& rec, bool selected, char sep) {
+void paintNetworkLine(QPainter* p, const QRect& r, const Combination& rec, bool selected,
+                      char sep) {
     p->save();
     paintBlankLine(p, r);
     Cell cell{p, r, r.left()};
@@ -132,7 +142,8 @@ void paintNetworkLine(QPainter* p, const QRect& r, const Combination& rec, bool 
     cell.text(c, QString::number(rec.np), fg, Qt::AlignRight);
     cell.edge(c);
     // The rest of the line, if the list is wider than the cells.
-    if (cell.x <= r.right()) p->fillRect(QRect(cell.x, r.top(), r.right() - cell.x + 1, r.height()), bg);
+    if (cell.x <= r.right())
+        p->fillRect(QRect(cell.x, r.top(), r.right() - cell.x + 1, r.height()), bg);
     p->restore();
 }
 
@@ -193,7 +204,8 @@ void paintCandidateLine(QPainter* p, const QRect& r, const Combination& rec, int
         cell.text(c, QString::number(rec.hitCount), fg, Qt::AlignRight);
         cell.edge(c);
     }
-    if (cell.x <= r.right()) p->fillRect(QRect(cell.x, r.top(), r.right() - cell.x + 1, r.height()), bg);
+    if (cell.x <= r.right())
+        p->fillRect(QRect(cell.x, r.top(), r.right() - cell.x + 1, r.height()), bg);
     p->restore();
 }
 

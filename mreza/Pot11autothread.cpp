@@ -42,9 +42,8 @@ bool POT11Auto::runOnMainThread(const std::function<void()>& fn) {
         Qt::QueuedConnection);
     // A call that has started on the main thread is always waited for: it reads the worker's
     // state.
-    changed_.wait(lock, [this] {
-        return call_ == Call::Done || (call_ != Call::Running && stop_.load());
-    });
+    changed_.wait(
+        lock, [this] { return call_ == Call::Done || (call_ != Call::Running && stop_.load()); });
     const bool served = call_ == Call::Done;
     call_ = Call::None;
     return served;

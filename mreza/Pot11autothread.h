@@ -19,7 +19,7 @@
 
 class POT11Auto : public QThread {
     Q_OBJECT
-public:
+  public:
     explicit POT11Auto(QObject* parent = nullptr);
     ~POT11Auto() override;
 
@@ -27,8 +27,8 @@ public:
     bool singleRun = true; // true: FillPOT11 for mrezaIndex; false: the automatic loop
     int mrezaIndex = 0;
     int minHits = -1;
-    kviro::Table network;                 // MREZA as it stood at the start
-    kviro::Table tuk;                     // TUK as it stood at the start (automatic run)
+    kviro::Table network;                  // MREZA as it stood at the start
+    kviro::Table tuk;                      // TUK as it stood at the start (automatic run)
     kviro::ProbabilityTable probability{}; // read from the grid at the start
     kviro::RecordPool* pool = nullptr;
     kviro::NetworkIndex* index = nullptr; // single run: the window's index of the network
@@ -51,11 +51,11 @@ public:
     void requestStop();
     bool stopRequested() const { return stop_.load(); }
 
-protected:
+  protected:
     // Execute.
     void run() override;
 
-private:
+  private:
     // Worker: runs `fn` on the main thread and waits for it. False, without running it, once a
     // stop has been requested.
     bool runOnMainThread(const std::function<void()>& fn);

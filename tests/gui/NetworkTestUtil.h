@@ -2,6 +2,8 @@
 // and answers to the program's own modal dialogs.
 #pragma once
 
+#include "GuiTestUtil.h"
+
 #include "core/CodeSpace.h"
 #include "core/Toto13class.h"
 #include "more/Fi.h"
@@ -23,7 +25,21 @@
 namespace kviro::test {
 
 // The generation command with the default percentages: MORE valued, MORE0 in code order.
-inline void valueMore() { QTest::mouseClick(Form1->OziviMGumb, Qt::LeftButton); }
+inline void valueMore() {
+    QTest::mouseClick(Form1->OziviMGumb, Qt::LeftButton);
+}
+
+// The windows up, generation done and MORE valued, with a private settings store and every
+// message box answered (Yes unless told otherwise); all gone again when it goes.
+struct NetworkWindows {
+    TempSettings store;
+    MessageBoxWatcher boxes;
+    NetworkWindows() {
+        createWindowsAndWait();
+        valueMore();
+    }
+    ~NetworkWindows() { destroyWindows(); }
+};
 
 // The generated record with these 13 signs (MORE0 holds them in code order).
 inline Combination* recordOf(std::string_view signs) {
@@ -32,7 +48,8 @@ inline Combination* recordOf(std::string_view signs) {
 
 inline std::vector<Combination*> recordsOf(const std::vector<std::string>& signs) {
     std::vector<Combination*> rows;
-    for (const std::string& s : signs) rows.push_back(recordOf(s));
+    for (const std::string& s : signs)
+        rows.push_back(recordOf(s));
     return rows;
 }
 
@@ -44,7 +61,8 @@ inline void handOver(const Table& rows) {
 
 inline std::vector<std::string> signsOf(const Table& t) {
     std::vector<std::string> out;
-    for (const Combination* r : t) out.push_back(signText(*r));
+    for (const Combination* r : t)
+        out.push_back(signText(*r));
     return out;
 }
 

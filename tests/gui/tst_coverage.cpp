@@ -58,12 +58,24 @@ struct ProgressPeak {
 
 // Commands that could change MREZA, TUK, the candidate lists or the percentages.
 std::vector<QWidget*> lockedDuringRuns() {
-    return {MrezaForm->SpeedButton2, MrezaForm->SpeedButton6, MrezaForm->SpeedButton3,
-            MrezaForm->SpeedButton4, MrezaForm->SpeedButton8, MrezaForm->ToPOT,
-            MrezaForm->SpeedButton7, MrezaForm->SpeedButton1, MrezaForm->SpeedButton5,
-            MrezaForm->BitBtn5,      MrezaForm->BitBtn4,      MrezaForm->HeaderControl1,
-            MrezaForm->HeaderControl2, MrezaForm->HeaderControl3, Form1->SpeedButton6,
-            Form1->ttv(1, 1),        Form1->OziviMGumb,       Form6,
+    return {MrezaForm->SpeedButton2,
+            MrezaForm->SpeedButton6,
+            MrezaForm->SpeedButton3,
+            MrezaForm->SpeedButton4,
+            MrezaForm->SpeedButton8,
+            MrezaForm->ToPOT,
+            MrezaForm->SpeedButton7,
+            MrezaForm->SpeedButton1,
+            MrezaForm->SpeedButton5,
+            MrezaForm->BitBtn5,
+            MrezaForm->BitBtn4,
+            MrezaForm->HeaderControl1,
+            MrezaForm->HeaderControl2,
+            MrezaForm->HeaderControl3,
+            Form1->SpeedButton6,
+            Form1->ttv(1, 1),
+            Form1->OziviMGumb,
+            Form6,
             Form7};
 }
 
@@ -134,18 +146,12 @@ void setOptions(bool on, const QString& x) {
 
 class CoverageTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
-        store_ = std::make_unique<TempSettings>();
-        boxes_ = std::make_unique<MessageBoxWatcher>();
-        createWindowsAndWait();
-        valueMore();
+        windows_ = std::make_unique<NetworkWindows>();
+        boxes_ = &windows_->boxes;
     }
-    void cleanup() {
-        destroyWindows();
-        boxes_.reset();
-        store_.reset();
-    }
+    void cleanup() { windows_.reset(); }
 
     void pota12List() {
         handOver(bestRows(400));
@@ -164,7 +170,8 @@ private slots:
         expectSameCandidates(Form1->POTA12, expected, true);
 
         clickSection(MrezaForm->HeaderControl2, 3); // MANA
-        for (std::size_t i = 1; i < 27; ++i) QVERIFY(Form1->POTA12[i - 1]->mana >= Form1->POTA12[i]->mana);
+        for (std::size_t i = 1; i < 27; ++i)
+            QVERIFY(Form1->POTA12[i - 1]->mana >= Form1->POTA12[i]->mana);
         clickSection(MrezaForm->HeaderControl2, 0); // nothing
         clickSection(MrezaForm->HeaderControl2, 5); // sum MANA
         expectSameKeys(Form1->POTA12, expected, false);
@@ -205,7 +212,8 @@ private slots:
         expectSameCandidates(Form1->POT11, expected, false);
 
         clickSection(MrezaForm->HeaderControl3, 3); // MANA
-        for (std::size_t i = 1; i < 339; ++i) QVERIFY(Form1->POT11[i - 1]->mana >= Form1->POT11[i]->mana);
+        for (std::size_t i = 1; i < 339; ++i)
+            QVERIFY(Form1->POT11[i - 1]->mana >= Form1->POT11[i]->mana);
         clickSection(MrezaForm->HeaderControl3, 5); // sum MANA
         for (std::size_t i = 1; i < 339; ++i)
             QVERIFY(Form1->POT11[i - 1]->sumMana >= Form1->POT11[i]->sumMana);
@@ -245,7 +253,8 @@ private slots:
         Table refTuk = Form1->TUK;
         Table refPot11;
         RecordPool pool;
-        reference::autoPot11(refMreza, refTuk, refPot11, Form1->probability, MrezaForm->minHits, pool);
+        reference::autoPot11(refMreza, refTuk, refPot11, Form1->probability, MrezaForm->minHits,
+                             pool);
 
         QTest::mouseClick(MrezaForm->SpeedButton4, Qt::LeftButton);
         QTest::mouseClick(MrezaForm->BitBtn8, Qt::LeftButton);
@@ -291,7 +300,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         QTest::qWait(1500);
-        const double perSecond = (MrezaForm->viewRefreshes - before) * 1000.0 / static_cast<double>(clock.elapsed());
+        const double perSecond =
+            (MrezaForm->viewRefreshes - before) * 1000.0 / static_cast<double>(clock.elapsed());
         QVERIFY2(perSecond <= 34, qPrintable(QString::number(perSecond)));
         QVERIFY(MrezaForm->viewRefreshes > before);
         QVERIFY(MrezaForm->running());
@@ -303,7 +313,8 @@ private slots:
         QVERIFY(!Form1->TUK.empty());
         QVERIFY(Form1->MREZA.size() < Form1->MREZA0.size());
         QVERIFY(Form1->MREZA == uncovered(Form1->MREZA0, Form1->TUK));
-        for (const Combination* t : Form1->TUK) QCOMPARE(t->tukSource, std::int8_t(1));
+        for (const Combination* t : Form1->TUK)
+            QCOMPARE(t->tukSource, std::int8_t(1));
         checkLocked(false);
         QVERIFY(MrezaForm->StopHint->isHidden());
         QCOMPARE(MrezaForm->Label2->text(), QStringLiteral("Tablica uplaćenih kombinacija"));
@@ -368,7 +379,8 @@ private slots:
 
     // The whole space in the window with its views refreshing (long: run with KVIRO_MEASURE=1).
     void wholeSpaceRunInTheWindow() {
-        if (qEnvironmentVariableIsEmpty("KVIRO_MEASURE")) QSKIP("a measurement; set KVIRO_MEASURE=1");
+        if (qEnvironmentVariableIsEmpty("KVIRO_MEASURE"))
+            QSKIP("a measurement; set KVIRO_MEASURE=1");
         handOver(Form1->MORE0);
         QTest::mouseClick(MrezaForm->SpeedButton4, Qt::LeftButton);
         QElapsedTimer clock;
@@ -382,9 +394,9 @@ private slots:
         QVERIFY(ms <= 25000);
     }
 
-private:
-    std::unique_ptr<TempSettings> store_;
-    std::unique_ptr<MessageBoxWatcher> boxes_;
+  private:
+    std::unique_ptr<NetworkWindows> windows_;
+    MessageBoxWatcher* boxes_ = nullptr;
 };
 
 QTEST_MAIN(CoverageTest)

@@ -46,29 +46,26 @@ std::vector<std::string> sorted(std::vector<std::string> v) {
     return v;
 }
 
-QString label(QLabel* l) { return l->text(); }
+QString label(QLabel* l) {
+    return l->text();
+}
 
 } // namespace
 
 class NetworkTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
-        store_ = std::make_unique<TempSettings>();
-        boxes_ = std::make_unique<MessageBoxWatcher>();
-        createWindowsAndWait();
-        valueMore();
+        windows_ = std::make_unique<NetworkWindows>();
+        boxes_ = &windows_->boxes;
     }
-    void cleanup() {
-        destroyWindows();
-        boxes_.reset();
-        store_.reset();
-    }
+    void cleanup() { windows_.reset(); }
 
     void handOverSortsNumbersAndShares() {
         // Every 997th combination, in code order, some with NP; TUK holds something already.
         Table rows;
-        for (std::size_t i = 0; i < Form1->MORE0.size(); i += 997) rows.push_back(Form1->MORE0[i]);
+        for (std::size_t i = 0; i < Form1->MORE0.size(); i += 997)
+            rows.push_back(Form1->MORE0[i]);
         rows[3]->np = 4;
         Form1->TUK.push_back(rows[5]);
         Form1->show();
@@ -88,7 +85,8 @@ private slots:
         QCOMPARE(Form1->topRow, 0);
         QCOMPARE(label(MrezaForm->MREZANum), QString::number(rows.size()));
         double sum = 0;
-        for (const Combination* r : rows) sum += r->mana;
+        for (const Combination* r : rows)
+            sum += r->mana;
         QCOMPARE(label(MrezaForm->MANUNum), QString::fromStdString(formatFixed(sum, 7, 2)));
         QCOMPARE(MrezaForm->mrezaTopRow(), 0);
         QCOMPARE(MrezaForm->MREZAShow->count(), 6);
@@ -128,8 +126,10 @@ private slots:
         qInfo("hand-over of the whole table, sort included: %lld ms", clock.elapsed());
         // A 32-bit running sum drifts by hundreds over 1,594,323 rows; the figures must not.
         long double exact = 0;
-        for (const Combination* r : Form1->MORE0) exact += r->mana;
-        const QString expected = QString::fromStdString(formatFixed(static_cast<double>(exact), 7, 2));
+        for (const Combination* r : Form1->MORE0)
+            exact += r->mana;
+        const QString expected =
+            QString::fromStdString(formatFixed(static_cast<double>(exact), 7, 2));
         QCOMPARE(label(MrezaForm->MANUNum), expected);
         QCOMPARE(label(Form8->Label9), expected);
         QCOMPARE(label(Form8->Label10), QStringLiteral("100.00"));
@@ -141,8 +141,8 @@ private slots:
         handOver({});
         QCOMPARE(label(MrezaForm->MREZANum), QStringLiteral("0"));
         QCOMPARE(label(MrezaForm->MANUNum), QStringLiteral("0.00"));
-        for (QPushButton* b : {MrezaForm->SpeedButton2, MrezaForm->SpeedButton3, MrezaForm->SpeedButton4,
-                               MrezaForm->BitBtn1, MrezaForm->ToPOT})
+        for (QPushButton* b : {MrezaForm->SpeedButton2, MrezaForm->SpeedButton3,
+                               MrezaForm->SpeedButton4, MrezaForm->BitBtn1, MrezaForm->ToPOT})
             QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
         QVERIFY(MrezaForm->ScrollBar1->isHidden());
         QCOMPARE(MrezaForm->MREZAShow->count(), 0);
@@ -170,8 +170,10 @@ private slots:
         QCOMPARE(label(Form8->Label8), QStringLiteral("15.00 %"));
         const double manu = label(MrezaForm->MANUNum).toDouble();
         double netSum = 0, tukSum = 0;
-        for (std::size_t i = 0; i < 9; ++i) netSum += Form1->MREZA[i]->mana;
-        for (const Combination* r : Form1->TUK) tukSum += r->mana;
+        for (std::size_t i = 0; i < 9; ++i)
+            netSum += Form1->MREZA[i]->mana;
+        for (const Combination* r : Form1->TUK)
+            tukSum += r->mana;
         QCOMPARE(label(Form8->Label9), QString::number(netSum, 'f', 2));
         QCOMPARE(label(Form8->Label10), QString::number(netSum * 100 / manu, 'f', 2));
         QCOMPARE(label(Form8->Label12), QString::number(tukSum * 100 / manu, 'f', 2));
@@ -188,7 +190,8 @@ private slots:
         QTest::addColumn<QStringList>("markedNp1");
         // Typed in or taken from the network: 12 and 13 hits leave, 11 hits stay with NP 1.
         QTest::newRow("typed") << 0 << QStringList{D2, D2b, D3, D3b} << QStringList{D2, D2b};
-        QTest::newRow("from network") << -1 << QStringList{D2, D2b, D3, D3b} << QStringList{D2, D2b};
+        QTest::newRow("from network")
+            << -1 << QStringList{D2, D2b, D3, D3b} << QStringList{D2, D2b};
         QTest::newRow("from POTA12") << 2 << QStringList{D2, D2b, D3, D3b} << QStringList{D2, D2b};
         // From POT11: 11 hits and more leave, NP untouched.
         QTest::newRow("from POT11") << 1 << QStringList{D3, D3b} << QStringList{};
@@ -198,7 +201,8 @@ private slots:
         QFETCH(QStringList, kept);
         QFETCH(QStringList, markedNp1);
         const Table rows = recordsOf({D3b, D1, X, D2, D3, D1b, D2b});
-        for (Combination* r : rows) r->np = 7;
+        for (Combination* r : rows)
+            r->np = 7;
         handOver(rows);
         if (source == -1) {
             QVERIFY(selectNetworkRow(X));
@@ -207,13 +211,15 @@ private slots:
         } else if (source > 0) {
             // Take any candidate of the list, then type X over it.
             QVERIFY(selectNetworkRow(D3b));
-            QTest::mouseClick(source == 2 ? MrezaForm->SpeedButton3 : MrezaForm->SpeedButton4, Qt::LeftButton);
+            QTest::mouseClick(source == 2 ? MrezaForm->SpeedButton3 : MrezaForm->SpeedButton4,
+                              Qt::LeftButton);
             QVERIFY(selectNetworkRow(D3b));
             QTest::mouseClick(MrezaForm->ToPOT, Qt::LeftButton);
             QTRY_VERIFY(!MrezaForm->running());
             QListWidget* list = source == 2 ? MrezaForm->POTA12Show : MrezaForm->POT11Show;
             list->setCurrentRow(4);
-            QTest::mouseClick(source == 2 ? MrezaForm->BitBtn6 : MrezaForm->BitBtn7, Qt::LeftButton);
+            QTest::mouseClick(source == 2 ? MrezaForm->BitBtn6 : MrezaForm->BitBtn7,
+                              Qt::LeftButton);
         }
         if (source != -1) typeEntry(X);
         QTest::mouseClick(MrezaForm->BitBtn5, Qt::LeftButton);
@@ -224,7 +230,8 @@ private slots:
 
         QTest::mouseClick(MrezaForm->BitBtn4, Qt::LeftButton); // "OK"
         std::vector<std::string> expectKept;
-        for (const QString& s : kept) expectKept.push_back(s.toStdString());
+        for (const QString& s : kept)
+            expectKept.push_back(s.toStdString());
         QCOMPARE(sorted(signsOf(Form1->MREZA)), sorted(expectKept));
         // MREZA keeps its order.
         for (std::size_t i = 1; i < Form1->MREZA.size(); ++i)
@@ -252,7 +259,8 @@ private slots:
 
     void strikeFarFromEveryRowClearsNp() {
         const Table rows = recordsOf({D3, D3b});
-        for (Combination* r : rows) r->np = 3;
+        for (Combination* r : rows)
+            r->np = 3;
         handOver(rows);
         typeEntry("0101010101010");
         QTest::mouseClick(MrezaForm->BitBtn5, Qt::LeftButton);
@@ -296,10 +304,13 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("digit 3") << "1111131111111" << QString::fromUtf8(kEntrySignMessage);
         QTest::newRow("digit 9") << "9111111111111" << QString::fromUtf8(kEntrySignMessage);
-        QTest::newRow("letter") << "11111111111x1" << QStringLiteral("'x' nije ispravan cijeli broj.");
-        QTest::newRow("blank") << "1111111 11111" << QStringLiteral("' ' nije ispravan cijeli broj.");
-        QTest::newRow("already in TUK") << QString::fromStdString(D1)
-                                        << QStringLiteral("TUK već sadrži kombinaciju koju želite dodati !");
+        QTest::newRow("letter") << "11111111111x1"
+                                << QStringLiteral("'x' nije ispravan cijeli broj.");
+        QTest::newRow("blank") << "1111111 11111"
+                               << QStringLiteral("' ' nije ispravan cijeli broj.");
+        QTest::newRow("already in TUK")
+            << QString::fromStdString(D1)
+            << QStringLiteral("TUK već sadrži kombinaciju koju želite dodati !");
     }
     void entryRow() {
         QFETCH(QString, signs);
@@ -345,8 +356,8 @@ private slots:
             QAction* action;
             int np;
         };
-        const Step steps[] = {{X, MrezaForm->SmanjiNPza11, 4},   {D1, MrezaForm->SmanjiNPza11, 0},
-                              {D1, MrezaForm->SmanjiNPza11, 0},  {D3, MrezaForm->SmanjiNPza11, 0},
+        const Step steps[] = {{X, MrezaForm->SmanjiNPza11, 4},    {D1, MrezaForm->SmanjiNPza11, 0},
+                              {D1, MrezaForm->SmanjiNPza11, 0},   {D3, MrezaForm->SmanjiNPza11, 0},
                               {D2, MrezaForm->PoveajNPza11, 127}, {D1, MrezaForm->PoveajNPza11, 1}};
         for (const Step& s : steps) {
             QVERIFY(selectNetworkRow(s.signs));
@@ -406,7 +417,7 @@ private slots:
         for (std::size_t i = 1; i < Form1->MREZA.size(); ++i)
             QVERIFY(Form1->MREZA[i - 1]->mana >= Form1->MREZA[i]->mana);
         QVERIFY(Form1->MREZA0 == byMana); // the hand-over order stays in MREZA0
-        QVERIFY(Form1->MORE == byMana); // sorting MREZA leaves MORE alone
+        QVERIFY(Form1->MORE == byMana);   // sorting MREZA leaves MORE alone
     }
 
     void scrollBars_data() {
@@ -430,8 +441,10 @@ private slots:
             int page;
             std::function<int()> top;
         };
-        const View views[] = {{MrezaForm->MREZAShow, MrezaForm->ScrollBar1, 6, [] { return MrezaForm->mrezaTopRow(); }},
-                              {MrezaForm->TUKShow, MrezaForm->ScrollBar2, 8, [] { return MrezaForm->tukTopRow(); }}};
+        const View views[] = {
+            {MrezaForm->MREZAShow, MrezaForm->ScrollBar1, 6,
+             [] { return MrezaForm->mrezaTopRow(); }},
+            {MrezaForm->TUKShow, MrezaForm->ScrollBar2, 8, [] { return MrezaForm->tukTopRow(); }}};
         for (const View& v : views) {
             QCOMPARE(v.bar->isVisible(), rows > 0);
             QCOMPARE(v.list->count(), std::min(rows, v.page));
@@ -460,11 +473,13 @@ private slots:
         QCOMPARE(Form1->TUK.size(), std::size_t(2));
         boxes_->setAnswer(QMessageBox::Yes);
         QTest::mouseClick(MrezaForm->SpeedButton7, Qt::LeftButton);
-        QCOMPARE(boxes_->texts().last(), QStringLiteral("Jeste li sigurni da želite obrisati podatke u TUK ? "
-                                                        "Ako niste prije ih iskopirajte na disk !"));
+        QCOMPARE(boxes_->texts().last(),
+                 QStringLiteral("Jeste li sigurni da želite obrisati podatke u TUK ? "
+                                "Ako niste prije ih iskopirajte na disk !"));
         QVERIFY(Form1->TUK.empty());
         QVERIFY(MrezaForm->ScrollBar2->isHidden());
-        for (QPushButton* b : {MrezaForm->SpeedButton1, MrezaForm->SpeedButton5, MrezaForm->BitBtn4})
+        for (QPushButton* b :
+             {MrezaForm->SpeedButton1, MrezaForm->SpeedButton5, MrezaForm->BitBtn4})
             QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
         QCOMPARE(Form1->MREZA.size(), std::size_t(2));
 
@@ -483,7 +498,7 @@ private slots:
             QPainter p(&img);
             ui::paintNetworkLine(&p, img.rect(), rec, selected, '.');
             p.end();
-            QCOMPARE(img.pixelColor(1, 1), QColor(192, 192, 192));        // "##" on silver
+            QCOMPARE(img.pixelColor(1, 1), QColor(192, 192, 192));            // "##" on silver
             QCOMPARE(img.pixelColor(cells.number - 1, 7), QColor(Qt::black)); // its right edge
             const QColor signs = img.pixelColor(cells.number + 1, 1);
             QCOMPARE(signs, selected ? QColor(Qt::white) : QColor(0, 128, 128));
@@ -492,14 +507,15 @@ private slots:
             // The signs are drawn: the combination cell holds more than its background.
             bool ink = false;
             for (int x = cells.number; x < cells.number + cells.combination - 1 && !ink; ++x)
-                for (int y = 0; y < 15 && !ink; ++y) ink = img.pixelColor(x, y) != signs;
+                for (int y = 0; y < 15 && !ink; ++y)
+                    ink = img.pixelColor(x, y) != signs;
             QVERIFY(ink);
         }
     }
 
-private:
-    std::unique_ptr<TempSettings> store_;
-    std::unique_ptr<MessageBoxWatcher> boxes_;
+  private:
+    std::unique_ptr<NetworkWindows> windows_;
+    MessageBoxWatcher* boxes_ = nullptr;
 };
 
 QTEST_MAIN(NetworkTest)
