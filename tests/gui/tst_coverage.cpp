@@ -354,6 +354,41 @@ class CoverageTest : public QObject {
         QTest::qWait(50); // calls the worker had queued must not touch the released tables
     }
 
+    void badPercentageStopsTheStart_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("automatic") << "auto";
+        QTest::newRow("POT11") << "11";
+        QTest::newRow("POTA12") << "12";
+        QTest::newRow("entry row") << "entry";
+    }
+    void badPercentageStopsTheStart() {
+        QFETCH(QString, command);
+        handOver(bestRows(50));
+        const Table pot11 = Form1->POT11;
+        const Table pota12 = Form1->POTA12;
+        Form1->ttv(3, 0)->setText(QStringLiteral("y"));
+        boxes_->clear();
+        if (command == QLatin1String("auto")) {
+            QTest::mouseClick(MrezaForm->SpeedButton4, Qt::LeftButton);
+            QTest::mouseClick(MrezaForm->BitBtn8, Qt::LeftButton);
+        } else if (command == QLatin1String("entry")) {
+            typeEntry("1111111111111");
+            QTest::mouseClick(MrezaForm->BitBtn5, Qt::LeftButton);
+        } else {
+            QTest::mouseClick(command == QLatin1String("11") ? MrezaForm->SpeedButton4
+                                                              : MrezaForm->SpeedButton3,
+                              Qt::LeftButton);
+            MrezaForm->MREZAShow->setCurrentRow(0);
+            QTest::mouseClick(MrezaForm->ToPOT, Qt::LeftButton);
+        }
+        QCOMPARE(boxes_->texts(), QStringList{QStringLiteral("'y' nije ispravan broj.")});
+        QVERIFY(!MrezaForm->running());
+        QVERIFY(Form1->TUK.empty());
+        QCOMPARE(Form1->MREZA.size(), std::size_t(50));
+        QVERIFY(Form1->POT11 == pot11 && Form1->POTA12 == pota12);
+        QCOMPARE(MrezaForm->Label2->text(), QStringLiteral("  Tablica uplaćenih kombinacija"));
+    }
+
     void options() {
         handOver(bestRows(10));
         QCOMPARE(MrezaForm->minHits, -1);
