@@ -135,7 +135,7 @@ int main(int argc, char* argv[]) {
     // An automatic POT11 run over the whole network, caught while it works, then stopped.
     MrezaForm->SpeedButton4->click();
     MrezaForm->BitBtn8->click();
-    settle(2500);
+    settle(600);
     ok &= save(MrezaForm, out, QStringLiteral("network-auto-running.png"));
     MrezaForm->BitBtn8->click();
     waitUntil([] { return !MrezaForm->running(); });
