@@ -174,7 +174,8 @@ void TForm2::SpeedButton5Click(QObject* sender) {
     if (exiting_) return;
     exiting_ = true;
     hide();
-    // Stops the generator (waiting for it) before any table is released.
+    // Stops the generator and any coverage run (waiting for them) before any table is released.
+    if (MrezaForm) MrezaForm->stopRuns();
     Form1->releaseTables();
     QApplication::quit();
 }
@@ -205,7 +206,9 @@ void createWindows() {
 }
 
 void destroyWindows() {
-    // The workbench first: it owns the tables and stops its threads before they go.
+    // The workbench first: it owns the tables and stops its threads before they go; a coverage
+    // run working on them is stopped before that.
+    if (MrezaForm) MrezaForm->stopRuns();
     delete Form1;
     Form1 = nullptr;
     delete Form11;

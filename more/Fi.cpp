@@ -14,6 +14,7 @@
 #include "more/Limiti.h"
 #include "more/MoreRowPainter.h"
 #include "more/Unosnik.h"
+#include "mreza/Mreza.h"
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
 #include "platform/Locale.h"
@@ -320,6 +321,7 @@ void TForm1::buildMorePart() {
     SpeedButton2->setStyleSheet(QStringLiteral("color: white; background: black;"));
     connect(SpeedButton3, &QPushButton::clicked, this, [this] { SpeedButton3Click(); });
     connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
+    connect(SpeedButton6, &QPushButton::clicked, this, [] { MrezaForm->handOver(); });
 
     buildPopupMenu();
 }

@@ -1,13 +1,18 @@
 // Starts the program's windows on a (virtual) display, drives them to typical states and saves a
 // picture of each window into the folder given as the first argument.
 #include "app/Menu.h"
+#include "core/MoreSort.h"
 #include "core/RecordPool.h"
 #include "core/TukFile.h"
+#include "more/Brisac.h"
 #include "more/Cesljaj.h"
 #include "more/Fi.h"
 #include "more/Infic.h"
 #include "more/Limiti.h"
 #include "more/Unosnik.h"
+#include "mreza/Autoopc.h"
+#include "mreza/Info2.h"
+#include "mreza/Mreza.h"
 #include "output/Kontrola.h"
 #include "output/Printic.h"
 #include "output/Saver.h"
@@ -135,6 +140,51 @@ int main(int argc, char* argv[]) {
     Form6->Edit1->setText(QStringLiteral("Kolo 12"));
     ok &= save(Form6, out, QStringLiteral("print.png"));
     Form6->hide();
+
+    // The network window: the whole MORE handed over, the POT11 candidates of its first row,
+    // the best of them entered into TUK.
+    Form1->SpeedButton6->click();
+    MrezaForm->SpeedButton4->click();
+    MrezaForm->MREZAShow->setCurrentRow(0);
+    MrezaForm->ToPOT->click();
+    waitUntil([] { return !MrezaForm->running(); });
+    MrezaForm->POT11Show->setCurrentRow(0);
+    MrezaForm->BitBtn7->click();
+    MrezaForm->BitBtn5->click();
+    ok &= save(MrezaForm, out, QStringLiteral("network.png"));
+    ok &= save(Form8, out, QStringLiteral("network-info.png"));
+
+    // The POTA12 page of the same row.
+    MrezaForm->SpeedButton3->click();
+    MrezaForm->MREZAShow->setCurrentRow(0);
+    MrezaForm->ToPOT->click();
+    MrezaForm->POTA12Show->setCurrentRow(0);
+    ok &= save(MrezaForm, out, QStringLiteral("network-pota12.png"));
+
+    // An automatic POT11 run over the whole network, caught while it works, then stopped.
+    MrezaForm->SpeedButton4->click();
+    MrezaForm->BitBtn8->click();
+    settle(600);
+    ok &= save(MrezaForm, out, QStringLiteral("network-auto-running.png"));
+    MrezaForm->BitBtn8->click();
+    waitUntil([] { return !MrezaForm->running(); });
+
+    // A run over the best 3,000 combinations, to its end.
+    MrezaForm->SpeedButton8->click();
+    kviro::sortByMana(Form1->MORE);
+    Form1->MORE.resize(3000);
+    Form1->SpeedButton6->click();
+    MrezaForm->SpeedButton4->click();
+    MrezaForm->BitBtn8->click();
+    waitUntil([] { return !MrezaForm->running(); });
+    ok &= save(MrezaForm, out, QStringLiteral("network-auto.png"));
+
+    Form10->show();
+    ok &= save(Form10, out, QStringLiteral("network-options.png"));
+    Form10->hide();
+    Form11->show();
+    ok &= save(Form11, out, QStringLiteral("purge-np.png"));
+    Form11->hide();
 
     kviro::ui::destroyWindows();
     return ok ? 0 : 1;
