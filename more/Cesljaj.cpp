@@ -5,14 +5,13 @@
 #include "more/Fi.h"
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
+#include "platform/Widgets.h"
 
 #include <QFontMetrics>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 TForm5* Form5 = nullptr;
 
@@ -20,7 +19,7 @@ using namespace kviro;
 
 namespace {
 
-using kviro::ui::arialFont;
+using kviro::ui::arial;
 
 QLineEdit* field(QWidget* parent, const QString& name, const QString& text, const QFont& font) {
     auto* e = new QLineEdit(text, parent);
@@ -33,7 +32,7 @@ QLineEdit* field(QWidget* parent, const QString& name, const QString& text, cons
 // A label with a gap of blanks, and the field placed in the gap.
 QLabel* boundRow(QWidget* parent, const char* name, const QString& before, int blanks,
                  QLineEdit* edit, int x, int y) {
-    const QFont font = arialFont(13, true);
+    const QFont font = arial(13, true);
     auto* l =
         new QLabel(before + QString(blanks, QLatin1Char(' ')) + QStringLiteral("pogodaka"), parent);
     l->setObjectName(QLatin1String(name));
@@ -61,11 +60,11 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     Panel1->setGeometry(0, 0, 119, 323);
     Panel1->setFrameShape(QFrame::Panel);
     Panel1->setFrameShadow(QFrame::Raised);
-    const QFont fieldFont = arialFont(13, false);
+    const QFont fieldFont = arial(13, false);
     for (int m = 1; m <= 13; ++m) {
         const int y = 4 + 24 * (m - 1);
         auto* number = new QLabel(QString::number(m), Panel1);
-        number->setFont(arialFont(13, true));
+        number->setFont(arial(13, true));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         number->setGeometry(2, y, 22, 22);
         QLineEdit* left = field(Panel1, QStringLiteral("ttv%11").arg(m), QString(), fieldFont);
@@ -77,12 +76,12 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
 
     Label14 = new QLabel(QStringLiteral("IZBACI KOMBINACIJE SA :"), this);
     Label14->setObjectName(QStringLiteral("Label14"));
-    Label14->setFont(arialFont(16, true));
+    Label14->setFont(arial(16, true));
     Label14->setStyleSheet(QStringLiteral("color: blue;"));
     Label14->setGeometry(128, 40, 220, 22);
 
-    Edit1 = field(this, QStringLiteral("Edit1"), QStringLiteral("0"), arialFont(13, true));
-    Edit2 = field(this, QStringLiteral("Edit2"), QStringLiteral("0"), arialFont(13, true));
+    Edit1 = field(this, QStringLiteral("Edit1"), QStringLiteral("0"), arial(13, true));
+    Edit2 = field(this, QStringLiteral("Edit2"), QStringLiteral("0"), arial(13, true));
     Label15 = boundRow(this, "Label15", QStringLiteral("više od"), 14, Edit1, 128, 100);
     Label16 = boundRow(this, "Label16", QStringLiteral("manje od"), 12, Edit2, 128, 136);
 
@@ -92,8 +91,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     SpeedButton9 = ui::okStrip(this, "Panel2", "SpeedButton9", 323, &Panel2);
     connect(SpeedButton9, &QPushButton::clicked, this, [this] { SpeedButton9Click(); });
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - frameGeometry().center());
+    ui::centreOnScreen(this);
 }
 
 void TForm5::SpeedButton1Click() {

@@ -19,6 +19,7 @@
 #include "platform/FormParts.h"
 #include "platform/Locale.h"
 #include "platform/ProbabilityStore.h"
+#include "platform/Widgets.h"
 
 #include <QAction>
 #include <QDir>
@@ -49,7 +50,7 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-QFont arial(int pixels, bool bold) { return ui::arialFont(pixels, bold); }
+using ui::arial;
 
 // At most three characters typed into a field; texts the program puts there may be longer
 // (a stored 33.3 shows as 33.2999992370605), and such a text can still be shortened.

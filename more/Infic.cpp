@@ -2,6 +2,7 @@
 
 #include "more/Fi.h"
 #include "platform/FormParts.h"
+#include "platform/Widgets.h"
 
 #include <QFont>
 #include <QFrame>
@@ -19,7 +20,7 @@ QLabel* cell(QWidget* parent, const char* name, const QString& text, const QRect
     l->setObjectName(QLatin1String(name));
     l->setGeometry(geometry);
     l->setAlignment(Qt::AlignCenter);
-    l->setFont(kviro::ui::arialFont(13, true));
+    l->setFont(kviro::ui::arial(13, true));
     l->setAutoFillBackground(!style.isEmpty());
     if (!style.isEmpty()) l->setStyleSheet(style);
     return l;

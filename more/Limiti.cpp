@@ -2,19 +2,18 @@
 
 #include "more/Fi.h"
 #include "platform/FormParts.h"
+#include "platform/Widgets.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 TForm3* Form3 = nullptr;
 
 namespace {
 
-using kviro::ui::arialFont;
+using kviro::ui::arial;
 
 struct RowDef {
     const char* label;
@@ -55,7 +54,7 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent) {
 
     Label1 = new QLabel(QStringLiteral("IZBACI SVE KOMBINACIJE KOJE IMAJU :"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(arialFont(16, true));
+    Label1->setFont(arial(16, true));
     Label1->setStyleSheet(QStringLiteral("color: blue;"));
     Label1->setGeometry(8, 6, 325, 22);
 
@@ -64,14 +63,14 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent) {
         const int y = 34 + 22 * i;
         auto* l = new QLabel(QString::fromUtf8(d.label), this);
         l->setObjectName(QStringLiteral("Label%1").arg(i + 2));
-        l->setFont(arialFont(13, true));
+        l->setFont(arial(13, true));
         l->setGeometry(10, y, 200, 20);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         rowLabel[i] = l;
 
         auto* e = new QLineEdit(QStringLiteral("0"), this);
         e->setObjectName(QLatin1String(d.edit));
-        e->setFont(arialFont(13, true));
+        e->setFont(arial(13, true));
         e->setStyleSheet(QStringLiteral("background: silver;"));
         e->setGeometry(218, y, 80, 20);
         rowEdit[i] = e;
@@ -84,8 +83,7 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent) {
     SpeedButton9 = kviro::ui::okStrip(this, "Panel1", "SpeedButton9", 263, &Panel1);
     connect(SpeedButton9, &QPushButton::clicked, this, [this] { SpeedButton9Click(); });
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    kviro::ui::centreOnScreen(this);
 }
 
 void TForm3::applyRow(int row) {

@@ -1,24 +1,19 @@
 #include "platform/FormParts.h"
 
+#include "platform/Widgets.h"
+
 #include <QFrame>
 #include <QPalette>
 #include <QPushButton>
 
 namespace kviro::ui {
 
-QFont arialFont(int pixels, bool bold) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
 QPushButton* applyButton(QWidget* parent, const char* name, int pixels, const QRect& geometry) {
     // An arrow pointing at the table, where the form had a symbol-font glyph.
     auto* b = new QPushButton(QStringLiteral("➜"), parent);
     b->setObjectName(QLatin1String(name));
     b->setFlat(true);
-    QFont glyph = arialFont(pixels, true);
+    QFont glyph = arial(pixels, true);
     glyph.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")});
     b->setFont(glyph);
     b->setStyleSheet(QStringLiteral("color: blue;"));
@@ -38,7 +33,7 @@ QPushButton* okStrip(QWidget* parent, const char* stripName, const char* buttonN
     panel->setPalette(black);
     auto* ok = new QPushButton(QStringLiteral("U redu"), panel);
     ok->setObjectName(QLatin1String(buttonName));
-    ok->setFont(arialFont(13, true));
+    ok->setFont(arial(13, true));
     ok->setStyleSheet(QStringLiteral("color: white; background: black;"));
     ok->setGeometry(panel->width() - 86, (panel->height() - 24) / 2, 78, 24);
     if (strip) *strip = panel;

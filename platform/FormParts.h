@@ -2,7 +2,6 @@
 // the black strip with "U redu" at the foot of a dialog.
 #pragma once
 
-#include <QFont>
 #include <QRect>
 
 class QFrame;
@@ -10,9 +9,6 @@ class QPushButton;
 class QWidget;
 
 namespace kviro::ui {
-
-// Arial (Liberation Sans where Arial is missing) of a size in pixels.
-QFont arialFont(int pixels, bool bold);
 
 // A flat blue arrow button that applies a filter row; `pixels` is the glyph's size.
 QPushButton* applyButton(QWidget* parent, const char* name, int pixels, const QRect& geometry);
