@@ -12,6 +12,7 @@
 #include "output/Kontrola.h"
 #include "output/Printic.h"
 #include "output/Saver.h"
+#include "platform/Widgets.h"
 #include "platform/Printers.h"
 
 #include <QApplication>
@@ -21,18 +22,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 TForm2* Form2 = nullptr;
 
-namespace {
+using kviro::ui::arial;
 
-QFont arial(int pixels, bool bold) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
+namespace {
 
 QPushButton* menuButton(QWidget* parent, const char* name, const QString& text, int y) {
     auto* b = new QPushButton(text, parent);
@@ -121,10 +116,7 @@ TForm2::TForm2(QWidget* parent)
     installEventFilter(this);
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
+    kviro::ui::centreOnScreen(this);
 }
 
 void TForm2::SpeedButton1Click() {

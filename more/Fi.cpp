@@ -36,7 +36,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QStyle>
@@ -70,17 +69,13 @@ private:
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
                     bool enabled = true) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
+    auto* b = kviro::ui::control<QPushButton>(parent, name, geometry, text);
     b->setEnabled(enabled);
     return b;
 }
 
 QFrame* panel(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* p = new QFrame(parent);
-    p->setObjectName(QLatin1String(name));
-    p->setGeometry(geometry);
+    auto* p = kviro::ui::control<QFrame>(parent, name, geometry);
     p->setFrameShape(QFrame::Panel);
     p->setFrameShadow(QFrame::Raised);
     return p;
@@ -136,10 +131,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 
     loadProbabilities();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
+    ui::centreOnScreen(this);
 }
 
 TForm1::~TForm1() { releaseTables(); }

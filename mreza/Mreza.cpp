@@ -48,17 +48,13 @@ using namespace kviro;
 
 TMrezaForm* MrezaForm = nullptr;
 
-namespace {
+using ui::arial;
 
-QFont arial(int pixels, bool bold = false) {
-    return ui::arial(pixels, bold);
-}
+namespace {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
                     const QString& hint = QString()) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
+    auto* b = ui::control<QPushButton>(parent, name, geometry, text);
     if (!hint.isEmpty()) b->setToolTip(hint);
     return b;
 }

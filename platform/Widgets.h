@@ -31,7 +31,7 @@ inline QLabel* label(QWidget* parent, const char* name, const QString& text, int
     return l;
 }
 
-inline QFont arial(int pixels, bool bold) {
+inline QFont arial(int pixels, bool bold = false) {
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(pixels);
     f.setBold(bold);
