@@ -25,11 +25,8 @@ using kviro::ui::label;
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* b = kviro::ui::control<QPushButton>(parent, name, geometry, text);
-    b->setAutoDefault(false); // Enter is for "Ispiši" alone
-    return b;
-}
+// Enter is for "Ispiši" alone.
+const auto button = kviro::ui::dialogButton;
 
 QFont courierNew10() {
     QFont f(QStringLiteral("Courier New"));

@@ -17,13 +17,8 @@
 TForm7* Form7 = nullptr;
 
 namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* b = kviro::ui::control<QPushButton>(parent, name, geometry, text);
-    b->setAutoDefault(false); // Enter is for "Kopiraj" alone
-    return b;
-}
-
+// Enter is for "Kopiraj" alone.
+const auto button = kviro::ui::dialogButton;
 } // namespace
 
 TForm7::TForm7(QWidget* parent) : QDialog(parent) {

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QRect>
 #include <QScreen>
 #include <QString>
@@ -29,6 +30,14 @@ inline QLabel* label(QWidget* parent, const char* name, const QString& text, int
     l->move(x, y);
     l->adjustSize();
     return l;
+}
+
+// A dialog's push button that never takes Enter for itself (Enter belongs to one command).
+inline QPushButton* dialogButton(QWidget* parent, const char* name, const QString& text,
+                                 const QRect& geometry) {
+    auto* b = control<QPushButton>(parent, name, geometry, text);
+    b->setAutoDefault(false);
+    return b;
 }
 
 inline QFont arial(int pixels, bool bold = false) {
