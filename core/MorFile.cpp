@@ -1,5 +1,7 @@
 #include "core/MorFile.h"
 
+#include "core/TextInput.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -72,46 +74,68 @@ char* putLine(char* p, char* end, const Combination& c) {
     return p;
 }
 
-constexpr std::ptrdiff_t kMaxLineLength = 4096;
+constexpr std::ptrdiff_t kMaxLineLength = kMorMaxLineLength;
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
-// Decimal integer token with optional sign, within [lo, hi].
+// Decimal integer token with optional sign, within [lo, hi]; otherwise says why in `fault`.
 bool parseInt(const char* first, const char* last, std::int64_t lo, std::int64_t hi,
-              std::int64_t& out) {
+              std::int64_t& out, MorLineFault& fault) {
+    const char* p = first;
     bool negative = false;
-    if (first != last && (*first == '+' || *first == '-')) negative = *first++ == '-';
-    if (first == last || last - first > 12) return false;
+    if (p != last && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    fault.kind = MorLineFault::Kind::NotANumber;
+    if (p == last) return false;
+    // Digits beyond the 12th only make the number larger: it is out of range either way.
     std::int64_t v = 0;
-    for (; first != last; ++first) {
-        const unsigned d = static_cast<unsigned>(*first - '0');
+    for (; p != last; ++p) {
+        const unsigned d = static_cast<unsigned>(*p - '0');
         if (d > 9) return false;
-        v = v * 10 + d;
+        if (v < 1'000'000'000'000) v = v * 10 + d;
     }
     if (negative) v = -v;
-    if (v < lo || v > hi) return false;
+    if (v < lo || v > hi) {
+        fault.kind = v < lo ? MorLineFault::Kind::TooSmall : MorLineFault::Kind::TooLarge;
+        fault.lo = lo;
+        fault.hi = hi;
+        return false;
+    }
     out = v;
     return true;
 }
 
-bool parseMana(const char* first, const char* last, float& out) {
+bool parseMana(const char* first, const char* last, float& out, MorLineFault& fault) {
+    fault.kind = MorLineFault::Kind::NotANumber;
     if (first != last && *first == '+') {
         ++first;
         if (first != last && *first == '-') return false; // "+-1"
     }
     if (first == last) return false;
     const auto r = std::from_chars(first, last, out, std::chars_format::general);
-    return r.ec == std::errc() && r.ptr == last;
+    if (r.ec == std::errc::result_out_of_range && r.ptr == last) {
+        // Beyond the float range: the program never writes such a number.
+        fault.kind = MorLineFault::Kind::TooLarge;
+        fault.lo = fault.hi = 0;
+        return false;
+    }
+    // NaN is never written by the program and would spoil every sum of the statistics.
+    return r.ec == std::errc() && r.ptr == last && !std::isnan(out);
 }
 
-// Parses one line holding exactly six fields. `blank` is set for a line of white space only.
-bool parseLine(const char* p, const char* end, Combination& rec, bool& blank) {
+// Parses one line holding exactly six fields; otherwise `fault` says why. `blank` is set for a
+// line of white space only.
+bool parseLine(const char* p, const char* end, Combination& rec, bool& blank,
+               MorLineFault& fault) {
     const char* tok[6][2];
     int n = 0;
     while (true) {
         while (p != end && isBlank(*p)) ++p;
         if (p == end) break;
-        if (n == 6) return false; // a seventh field
+        if (n == 6) { // a seventh field
+            fault.kind = MorLineFault::Kind::FieldCount;
+            fault.fields = 7;
+            return false;
+        }
         const char* start = p;
         while (p != end && !isBlank(*p)) ++p;
         tok[n][0] = start;
@@ -119,19 +143,30 @@ bool parseLine(const char* p, const char* end, Combination& rec, bool& blank) {
         ++n;
     }
     blank = n == 0;
-    if (n != 6) return false;
-    std::int64_t code = 0, c0 = 0, c1 = 0, c2 = 0, np = 0;
-    if (!parseInt(tok[0][0], tok[0][1], 0, kMaxCode, code)) return false;
-    if (!parseMana(tok[1][0], tok[1][1], rec.mana)) return false;
-    if (!parseInt(tok[2][0], tok[2][1], 0, kMatches, c0)) return false;
-    if (!parseInt(tok[3][0], tok[3][1], 0, kMatches, c1)) return false;
-    if (!parseInt(tok[4][0], tok[4][1], 0, kMatches, c2)) return false;
-    if (!parseInt(tok[5][0], tok[5][1], -128, 127, np)) return false;
-    rec.code = static_cast<std::uint32_t>(code);
-    rec.count0 = static_cast<std::int8_t>(c0);
-    rec.count1 = static_cast<std::int8_t>(c1);
-    rec.count2 = static_cast<std::int8_t>(c2);
-    rec.np = static_cast<std::int8_t>(np);
+    if (n != 6) {
+        fault.kind = MorLineFault::Kind::FieldCount;
+        fault.fields = n;
+        return false;
+    }
+    std::int64_t v[6] = {};
+    static constexpr std::int64_t kRange[6][2] = {
+        {0, kMaxCode}, {0, 0}, {0, kMatches}, {0, kMatches}, {0, kMatches}, {-128, 127}};
+    for (int f = 0; f < 6; ++f) {
+        const bool good = f == 1 ? parseMana(tok[1][0], tok[1][1], rec.mana, fault)
+                                 : parseInt(tok[f][0], tok[f][1], kRange[f][0], kRange[f][1], v[f],
+                                            fault);
+        if (!good) {
+            fault.field = f + 1;
+            fault.word.assign(tok[f][0],
+                              static_cast<std::size_t>(std::min<std::ptrdiff_t>(tok[f][1] - tok[f][0], 20)));
+            return false;
+        }
+    }
+    rec.code = static_cast<std::uint32_t>(v[0]);
+    rec.count0 = static_cast<std::int8_t>(v[2]);
+    rec.count1 = static_cast<std::int8_t>(v[3]);
+    rec.count2 = static_cast<std::int8_t>(v[4]);
+    rec.np = static_cast<std::int8_t>(v[5]);
     return true;
 }
 
@@ -168,25 +203,48 @@ std::string morText(const Table& table) {
 }
 
 MorReader::MorReader(RecordPool& pool, std::size_t sizeHint) : pool_(pool) {
-    // Lines are about 27 bytes; reserving from the size saves regrowing a large table.
-    if (sizeHint > 0) result_.rows.reserve(sizeHint / 26 + 1);
+    // Lines are about 27 bytes; reserving from the size saves regrowing a large table. No file
+    // the program writes holds more rows than there are combinations.
+    if (sizeHint > 0)
+        result_.rows.reserve(std::min(sizeHint / 26 + 1, static_cast<std::size_t>(kAllCombinations)));
 }
 
 bool MorReader::readLine(const char* first, const char* last) {
     bool blank = false;
     Combination parsed; // every field but the six of the line stays zero
-    if (last - first <= kMaxLineLength && parseLine(first, last, parsed, blank)) {
+    MorLineFault fault;
+    if (last - first > kMaxLineLength) {
+        fault.kind = MorLineFault::Kind::TooLong;
+    } else if (parseLine(first, last, parsed, blank, fault)) {
         result_.rows.push_back(pool_.make(parsed));
-    } else if (!blank) {
-        result_.rows = {};
-        result_.badLine = line_;
-        return false;
+        ++line_;
+        return true;
+    } else if (blank) {
+        ++line_;
+        return true;
     }
-    ++line_;
-    return true;
+    result_.rows = {};
+    result_.badLine = line_;
+    result_.fault = std::move(fault);
+    return false;
 }
 
 bool MorReader::feed(std::string_view piece) {
+    // A byte-order mark may come split over the first pieces.
+    while (atStart_ && !piece.empty()) {
+        if (piece[0] != kUtf8Bom[bomSeen_]) {
+            atStart_ = false;
+            // What looked like the start of a mark is text after all.
+            if (bomSeen_ > 0 && !feedText(kUtf8Bom.substr(0, bomSeen_))) return false;
+            break;
+        }
+        piece.remove_prefix(1);
+        if (++bomSeen_ == kUtf8Bom.size()) atStart_ = false;
+    }
+    return feedText(piece);
+}
+
+bool MorReader::feedText(std::string_view piece) {
     if (!result_.ok()) return false;
     const char* p = piece.data();
     const char* const end = p + piece.size();
@@ -221,6 +279,10 @@ bool MorReader::feed(std::string_view piece) {
 }
 
 MorReadResult MorReader::finish() {
+    if (atStart_ && bomSeen_ > 0) {
+        atStart_ = false;
+        feedText(kUtf8Bom.substr(0, bomSeen_));
+    }
     if (result_.ok() && !partial_.empty()) readLine(partial_.data(), partial_.data() + partial_.size());
     partial_.clear();
     return std::move(result_);

@@ -1,5 +1,7 @@
 #include "core/TukFile.h"
 
+#include "core/TextInput.h"
+
 #include <charconv>
 #include <limits>
 
@@ -68,7 +70,7 @@ TukReadError errorAt(std::string_view bytes, std::size_t offset, std::string_vie
 
 TukReadResult readTuk(std::string_view bytes) {
     TukReadResult result;
-    std::size_t i = 0;
+    std::size_t i = bytes.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
     const std::size_t n = bytes.size();
     bool pending = false; // the first number of a pair was read, its second not yet
     std::uint32_t pendingCode = 0;
@@ -90,7 +92,8 @@ TukReadResult readTuk(std::string_view bytes) {
                 if (accepted) pendingCode = static_cast<std::uint32_t>(*value);
                 pending = accepted;
             } else {
-                kind = TukReadError::Kind::SerialOutOfRange;
+                kind = *value < 0 ? TukReadError::Kind::SerialTooSmall
+                                  : TukReadError::Kind::SerialOutOfRange;
                 accepted = *value >= std::numeric_limits<std::int32_t>::min() &&
                            *value <= std::numeric_limits<std::int32_t>::max();
                 if (accepted) {

@@ -31,7 +31,8 @@ struct TukReadError {
     enum class Kind {
         NotANumber,      // a word that is not a decimal integer
         CodeOutOfRange,  // a first number outside 0 ... 44,739,242
-        SerialOutOfRange // a second number outside the range of a 32-bit signed integer
+        SerialOutOfRange, // a second number above the range of a 32-bit signed integer
+        SerialTooSmall    // a second number below it
     };
     Kind kind = Kind::NotANumber;
     std::size_t offset = 0; // byte offset of the word's first character
@@ -48,7 +49,7 @@ struct TukReadResult {
     bool ok() const { return !error.has_value(); }
 };
 
-// Reads the pairs of a .TUK file. Numbers are words separated by any white space (blanks,
+// Reads the pairs of a .TUK file. A UTF-8 byte-order mark at the start is skipped. Numbers are words separated by any white space (blanks,
 // tabs, CR, LF, ...): the two numbers of a pair may stand on different lines, and empty lines
 // count for nothing. A number is an optional sign and decimal digits. The first word that is
 // not such a number, a code outside 0 ... 44,739,242 or a place outside the 32-bit range

@@ -19,6 +19,7 @@
 #include "platform/FormParts.h"
 #include "platform/Locale.h"
 #include "platform/ProbabilityStore.h"
+#include "platform/SafeFile.h"
 #include "platform/Widgets.h"
 
 #include <QAction>
@@ -35,7 +36,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QStyle>
@@ -772,24 +772,14 @@ void TForm1::BitBtn5Click() {
     const QString path = morPath();
     if (path.isEmpty()) return;
     Animate1->begin();
-    // Written beside the target and put in its place only when complete, so a failed save
-    // leaves an earlier file of that name as it was.
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) {
-        writeMor(MORE, [&file, &ok](std::string_view piece) {
-            if (ok)
-                ok = file.write(piece.data(), static_cast<qint64>(piece.size())) ==
-                     static_cast<qint64>(piece.size());
-        });
-        if (ok) ok = file.commit();
-    }
-    const QString reason = file.errorString();
-    if (!ok) file.cancelWriting();
+    // A failed save leaves an earlier file of that name as it was.
+    ui::SafeWrite file(path);
+    writeMor(MORE, [&file](std::string_view piece) { file.write(piece); });
+    const bool ok = file.commit();
     Animate1->end();
     if (!ok)
         ui::errorNotice(this, QStringLiteral("Tablica MORE nije spremljena u datoteku \"%1\".\n%2")
-                                  .arg(QDir::toNativeSeparators(path), reason));
+                                  .arg(ui::shownFileName(path), file.errorString()));
 }
 
 void TForm1::BitBtn6Click() {

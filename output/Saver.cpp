@@ -4,15 +4,14 @@
 #include "more/Fi.h"
 #include "mreza/Mreza.h"
 #include "platform/Dialogs.h"
+#include "platform/SafeFile.h"
 #include "platform/Widgets.h"
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 
 TForm7* Form7 = nullptr;
 
@@ -70,18 +69,12 @@ void TForm7::BitBtn1Click() {
     if (Edit1->text().isEmpty()) return;
     const QString name = Edit1->text() + QStringLiteral(".TUK");
     const std::string bytes = kviro::tukFileBytes(Form1->TUK);
-    // Written beside the old file and put in its place only when complete.
-    QSaveFile file(name);
-    const bool ok = file.open(QIODevice::WriteOnly) &&
-                    file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                        static_cast<qint64>(bytes.size()) &&
-                    file.commit();
-    if (!ok) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    // A failed copy leaves an earlier file of that name as it was.
+    QString reason;
+    if (!kviro::ui::writeFileSafely(name, bytes, &reason)) {
         kviro::ui::errorNotice(
             this, QStringLiteral("TUK nije kopiran: datoteku \"%1\" nije moguće zapisati (%2).")
-                      .arg(QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath()), reason));
+                      .arg(kviro::ui::shownFileName(name), reason));
         return;
     }
     hide();

@@ -191,6 +191,8 @@ TEST(MorFile, NamesTheFirstLineThatIsNotARow) {
         {"splitOverTwoLines", "0 1 13\n0 0 0\n", 1},
         {"oldMacLineEnds", "0 1 13 0 0 0\r0 1 13 0 0 0\r", 1},
         {"tooLong", "0 1 13 0 0 0\n" + std::string(5000, ' ') + "0 1 13 0 0 0\n", 2},
+        {"manaNaN", "0 1 13 0 0 0\n0 nan 13 0 0 0\n", 2},
+        {"byteOrderMarkNotFirst", "0 1 13 0 0 0\n\xEF\xBB\xBF" "0 1 13 0 0 0\n", 2},
     };
     for (const BadCase& r : rows) {
         SCOPED_TRACE(r.name);
@@ -219,6 +221,9 @@ TEST(MorFile, AcceptsLineEndsBlanksAndOddButValidRows) {
         {"plusSigns", "+0 +1.5 +13 +0 +0 +0\n", 1},
         {"exponentMana", "0 2.5e3 13 0 0 0\n", 1},
         {"countsContradictCode", "0 1 0 13 13 -128\n", 1},
+        {"infiniteMana", "0 inf 13 0 0 0\n1 -INFINITY 13 0 0 0\n", 2},
+        {"byteOrderMarkFirst", "\xEF\xBB\xBF" "0 1 13 0 0 0\n", 1},
+        {"byteOrderMarkAlone", "\xEF\xBB\xBF", 0},
     };
     for (const GoodCase& r : rows) {
         SCOPED_TRACE(r.name);
@@ -238,8 +243,45 @@ TEST(MorFile, AcceptsLineEndsBlanksAndOddButValidRows) {
     EXPECT_EQ(readMor("0 2.5e3 13 0 0 0", pool).rows.at(0)->mana, 2500.0f);
 }
 
+TEST(MorFile, SaysWhyALineIsRefused) {
+    using K = MorLineFault::Kind;
+    struct Case {
+        const char* name;
+        std::string text;
+        K kind;
+        int field;  // or the number of fields for FieldCount
+        std::string word;
+    };
+    const Case cases[] = {
+        {"blankButTooLong", std::string(5000, ' ') + "\n", K::TooLong, 0, ""},
+        {"fiveFields", "0 1 13 0 0\n", K::FieldCount, 5, ""},
+        {"sevenFields", "0 1 13 0 0 0 0\n", K::FieldCount, 7, ""},
+        {"nan", "0 -NaN 13 0 0 0\n", K::NotANumber, 2, "-NaN"},
+        {"word", "0 1 13 x 0 0\n", K::NotANumber, 4, "x"},
+        {"codeHuge", "99999999999999999999999 1 13 0 0 0\n", K::TooLarge, 1, "99999999999999999999"},
+        {"manaPastFloat", "0 1e39 13 0 0 0\n", K::TooLarge, 2, "1e39"},
+        {"countNegative", "0 1 -1 0 0 0\n", K::TooSmall, 3, "-1"},
+        {"npTooSmall", "0 1 13 0 0 -129\n", K::TooSmall, 6, "-129"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordPool pool;
+        const MorReadResult got = readMor(c.text, pool);
+        ASSERT_EQ(got.badLine, 1u);
+        EXPECT_EQ(got.fault.kind, c.kind);
+        EXPECT_EQ(c.kind == K::FieldCount ? got.fault.fields : got.fault.field, c.field);
+        EXPECT_EQ(got.fault.word, c.word);
+    }
+    RecordPool pool;
+    const MorLineFault np = readMor("0 1 13 0 0 128\n", pool).fault;
+    EXPECT_EQ(np.kind, K::TooLarge);
+    EXPECT_EQ(np.lo, -128);
+    EXPECT_EQ(np.hi, 127);
+}
+
 TEST(MorFile, InputInPiecesReadsAsAWhole) {
-    const std::string text = readFile(kGolden) + "\r\n  \r\n7 1 12 0 1 0";
+    // A byte-order mark first, as some editors save a file, may be split over pieces too.
+    const std::string text = "\xEF\xBB\xBF" + readFile(kGolden) + "\r\n  \r\n7 1 12 0 1 0";
     RecordPool pool;
     const MorReadResult whole = readMor(text, pool);
     ASSERT_TRUE(whole.ok());

@@ -9,6 +9,9 @@
 #include <QSettings>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace kviro::test {
 
 TempSettings::TempSettings(bool filled) {
@@ -37,6 +40,23 @@ void MessageBoxWatcher::poll() {
     }
     if (b) b->click();
     else box->done(0);
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long long bytes) {
+    rlimit r{};
+    getrlimit(RLIMIT_FSIZE, &r);
+    old_ = r.rlim_cur;
+    r.rlim_cur = bytes;
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    if (setrlimit(RLIMIT_FSIZE, &r) != 0) qFatal("setrlimit(RLIMIT_FSIZE) failed");
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit r{};
+    getrlimit(RLIMIT_FSIZE, &r);
+    r.rlim_cur = old_;
+    setrlimit(RLIMIT_FSIZE, &r);
+    std::signal(SIGXFSZ, oldHandler_);
 }
 
 void createWindowsAndWait() {

@@ -30,8 +30,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace kviro;
 using namespace kviro::test;
@@ -781,15 +779,10 @@ class WorkbenchTest : public QObject {
 
         // The full table does not fit under a 64 KiB file size limit.
         Form1->MORE = Form1->MORE0;
-        rlimit old{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-        rlimit small = old;
-        small.rlim_cur = 64 * 1024;
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        saveFile(path(QStringLiteral("stara")));
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
+        {
+            const FileSizeLimit limit(64 * 1024);
+            saveFile(path(QStringLiteral("stara")));
+        }
 
         QFile f(path(QStringLiteral("stara.MOR")));
         QVERIFY(f.open(QIODevice::ReadOnly));
