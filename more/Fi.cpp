@@ -7,6 +7,7 @@
 #include "core/MoreSort.h"
 #include "core/MoreStats.h"
 #include "core/NumberText.h"
+#include "core/TextInput.h"
 #include "more/BusyAnimation.h"
 #include "more/Cesljaj.h"
 #include "more/FULLFiller.h"
@@ -25,6 +26,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
@@ -42,6 +44,8 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QValidator>
+
+#include <new>
 
 using namespace kviro;
 
@@ -82,6 +86,48 @@ QFrame* panel(QWidget* parent, const char* name, const QRect& geometry) {
 }
 
 constexpr int kRowHeight = 16;
+
+// A .MOR file chosen in the standard file dialog, for saving or for loading; empty when the
+// user cancels. A chosen name ending in ".MOR" also goes into the name field, without it.
+QString chooseMorFile(TForm1* form, bool save) {
+    QFileDialog dialog(form, save ? QStringLiteral("Spremi tablicu MORE")
+                                  : QStringLiteral("Učitaj tablicu MORE"));
+    dialog.setObjectName(save ? QStringLiteral("SaveMorDialog") : QStringLiteral("OpenMorDialog"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("Tablica MORE (*.MOR *.mor)"));
+    if (save) dialog.setDefaultSuffix(QStringLiteral("MOR"));
+    if (ui::runDialog(dialog) != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return {};
+    if (files.first().endsWith(QStringLiteral(".MOR")))
+        form->Edit14->setText(QDir::toNativeSeparators(files.first().chopped(4)));
+    return files.first();
+}
+
+// What is wrong with a refused line of a .MOR file, for the message.
+QString morFaultText(const MorLineFault& f) {
+    using K = MorLineFault::Kind;
+    const QString word = QString::fromStdString(quotedWord(f.word));
+    const QString field = QString::number(f.field);
+    switch (f.kind) {
+    case K::TooLong:
+        return QStringLiteral("redak je dulji od %1 znakova").arg(kMorMaxLineLength);
+    case K::FieldCount:
+        return f.fields > 6 ? QStringLiteral("u retku je više od šest polja")
+                            : QStringLiteral("broj polja u retku je %1").arg(f.fields);
+    case K::NotANumber:
+        return QStringLiteral("%1. polje \"%2\" nije broj").arg(field, word);
+    case K::TooLarge:
+        if (f.field == 2) return QStringLiteral("MANA \"%1\" je prevelika").arg(word);
+        return QStringLiteral("%1. polje \"%2\" je preveliko (najviše %3)")
+            .arg(field, word, QString::number(f.hi));
+    case K::TooSmall:
+        return QStringLiteral("%1. polje \"%2\" je premaleno (najmanje %3)")
+            .arg(field, word, QString::number(f.lo));
+    }
+    return {};
+}
 
 // Paints the MORE list's rows through the workbench, from the row index alone.
 class MoreRowDelegate : public QStyledItemDelegate {
@@ -451,7 +497,12 @@ bool TForm1::readProbabilities() {
 bool TForm1::saveProbabilities() {
     QString reason;
     if (ui::ProbabilityStore::save(probability, &reason)) return true;
-    ui::errorNotice(this, QStringLiteral("Vjerojatnosti nisu spremljene: %1.").arg(reason));
+    if (!storeFailureShown_) {
+        storeFailureShown_ = true;
+        ui::notice(this, QStringLiteral("Vjerojatnosti nisu spremljene za idući početak rada: %1. "
+                                        "Tablica MORE se svejedno vrednuje.")
+                             .arg(reason));
+    }
     return false;
 }
 
@@ -469,7 +520,7 @@ void TForm1::ThrTerminate() {
 
 bool TForm1::OziviMORE() {
     if (!readProbabilities()) return false;
-    if (!saveProbabilities()) return false;
+    saveProbabilities(); // a store that cannot be written does not stop the valuation
     valueTable(MORE, probability);
     topRow = 0;
     ScrollBar1->setValue(0);
@@ -769,7 +820,8 @@ QString TForm1::morPath() const {
 }
 
 void TForm1::BitBtn5Click() {
-    const QString path = morPath();
+    QString path = morPath();
+    if (path.isEmpty()) path = chooseMorFile(this, true);
     if (path.isEmpty()) return;
     Animate1->begin();
     // A failed save leaves an earlier file of that name as it was.
@@ -786,37 +838,55 @@ void TForm1::BitBtn6Click() {
     if (!ui::confirm(this, QStringLiteral("Jeste li sigurni da želite učitati tablicu ? Postojeća "
                                           "MORE tablica će biti obrisana !!")))
         return;
-    const QString path = morPath();
-    if (path.isEmpty() || !QFileInfo::exists(path)) return;
+    QString path = morPath();
+    if (path.isEmpty()) path = chooseMorFile(this, false);
+    if (path.isEmpty()) return;
+    const QString shown = ui::shownFileName(path);
+    const QString kept = QStringLiteral("Tablica MORE je ostala nepromijenjena.");
+    if (!QFileInfo::exists(path)) {
+        ui::notice(this, QStringLiteral("Datoteka \"%1\" ne postoji.").arg(shown));
+        return;
+    }
+    if (const auto refusal = ui::refusalToRead(path, kMaxMorFileBytes)) {
+        ui::errorNotice(this, QStringLiteral("Tablica nije učitana: %1\n%2").arg(*refusal, kept));
+        return;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         ui::errorNotice(this, QStringLiteral("Datoteku \"%1\" nije moguće otvoriti.\n%2")
-                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
+                                  .arg(shown, file.errorString()));
         return;
     }
     Animate1->begin();
     // The whole file is read before MORE is touched; a bad line leaves every table as it was.
-    const MorReadResult read = loadMor(
-        tables,
-        [&file](char* buf, std::size_t cap) -> long long {
-            return file.read(buf, static_cast<qint64>(cap));
-        },
-        static_cast<std::size_t>(file.size()));
+    MorReadResult read;
+    try {
+        read = loadMor(
+            tables,
+            [&file](char* buf, std::size_t cap) -> long long {
+                return file.read(buf, static_cast<qint64>(cap));
+            },
+            static_cast<std::size_t>(file.size()));
+    } catch (const std::bad_alloc&) {
+        tables.sweep(); // the records made so far belong to no table
+        Animate1->end();
+        ui::errorNotice(this, QStringLiteral("Tablica nije učitana: za datoteku \"%1\" nema "
+                                             "dovoljno memorije.\n%2")
+                                  .arg(shown, kept));
+        return;
+    }
     Animate1->end();
-    const QString shown = QDir::toNativeSeparators(path);
     if (read.badLine != 0) {
         ui::errorNotice(this, QStringLiteral("Tablica nije učitana: redak %1 datoteke \"%2\" nije "
-                                             "ispravan redak tablice (šest brojeva). Tablica MORE "
-                                             "je ostala nepromijenjena.")
-                                  .arg(read.badLine)
-                                  .arg(shown));
+                                             "ispravan redak tablice (šest brojeva): %3.\n%4")
+                                  .arg(QString::number(read.badLine), shown,
+                                       morFaultText(read.fault), kept));
         return;
     }
     if (read.readFailed) {
         ui::errorNotice(this, QStringLiteral("Tablica nije učitana: datoteku \"%1\" nije moguće "
-                                             "pročitati do kraja.\n%2\nTablica MORE je ostala "
-                                             "nepromijenjena.")
-                                  .arg(shown, file.errorString()));
+                                             "pročitati do kraja.\n%2\n%3")
+                                  .arg(shown, file.errorString(), kept));
         return;
     }
     // MORE and MORE0 hold the new rows; the records of the replaced MORE are released.

@@ -102,7 +102,8 @@ public:
     // Grid to table; on a field that is not a number shows the conversion error and returns
     // false (cells converted before it keep their new values).
     bool readProbabilities();
-    // Table to store; on failure tells the user and returns false.
+    // Table to store; returns false when the store could not be written, and tells the user so
+    // the first time (valuation goes on without it).
     bool saveProbabilities();
     void ttvChange(int match);
     void ttvKeyPress(int match, int sign);
@@ -194,6 +195,7 @@ private:
 
     std::array<std::array<QLineEdit*, 3>, kviro::kMatches> ttv_{};
     bool completing_ = false;
+    bool storeFailureShown_ = false; // the notice that the percentages were not kept was shown
 };
 
 extern TForm1* Form1;

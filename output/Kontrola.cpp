@@ -2,17 +2,18 @@
 
 #include "app/Menu.h"
 #include "core/ResultsCount.h"
+#include "core/TextInput.h"
 #include "core/TukFile.h"
 #include "output/Printthread.h"
 #include "platform/Activation.h"
 #include "platform/Dialogs.h"
 #include "platform/FontMetrics.h"
 #include "platform/Printers.h"
+#include "platform/SafeFile.h"
 #include "platform/Widgets.h"
 
 #include <QAbstractItemDelegate>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -27,6 +28,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <new>
 
 using namespace kviro;
 using kviro::ui::control;
@@ -56,7 +58,7 @@ class ResultsDelegate final : public QAbstractItemDelegate {
 };
 
 QString readErrorText(const QString& file, const TukReadError& e) {
-    const QString word = QString::fromUtf8(e.word.data(), static_cast<qsizetype>(e.word.size()));
+    const QString word = QString::fromStdString(quotedWord(e.word));
     QString what;
     switch (e.kind) {
     case TukReadError::Kind::NotANumber:
@@ -67,6 +69,9 @@ QString readErrorText(const QString& file, const TukReadError& e) {
         break;
     case TukReadError::Kind::SerialOutOfRange:
         what = QStringLiteral("redni broj \"%1\" je prevelik").arg(word);
+        break;
+    case TukReadError::Kind::SerialTooSmall:
+        what = QStringLiteral("redni broj \"%1\" je premalen").arg(word);
         break;
     }
     return QStringLiteral("Datoteka \"%1\" nije ispravna TUK tablica: u retku %2, na mjestu %3 "
@@ -246,33 +251,45 @@ void TForm4::Button1Click() {
 }
 
 bool TForm4::loadTuk(const QString& fileName) {
-    const QString shown = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
-    QFile file(fileName);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        ui::errorNotice(this, QStringLiteral("Datoteku \"%1\" nije moguće pročitati (%2). Tablica "
-                                             "ostaje kakva je bila.")
-                                  .arg(shown, file.errorString()));
+    const QString shown = ui::shownFileName(fileName);
+    const QString kept = QStringLiteral(" Tablica ostaje kakva je bila.");
+    if (const auto refusal = ui::refusalToRead(fileName, kMaxTukFileBytes)) {
+        ui::errorNotice(this, *refusal + kept);
         return false;
     }
-    const TukReadResult read =
-        readTuk(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!read.ok()) {
-        ui::errorNotice(this, readErrorText(shown, *read.error));
+    try {
+        QFile file(fileName);
+        QByteArray bytes;
+        if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+        if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+            ui::errorNotice(this, QStringLiteral("Datoteku \"%1\" nije moguće pročitati (%2).")
+                                          .arg(shown, file.errorString()) +
+                                      kept);
+            return false;
+        }
+        const TukReadResult read =
+            readTuk(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        if (!read.ok()) {
+            ui::errorNotice(this, readErrorText(shown, *read.error));
+            return false;
+        }
+        RecordPool pool;
+        Table table = makeTukRecords(read.entries, pool);
+        resultList = std::move(table);
+        resultPool = std::move(pool); // the records of the table before are released here
+    } catch (const std::bad_alloc&) {
+        ui::errorNotice(this, QStringLiteral("Za datoteku \"%1\" nema dovoljno memorije.").arg(shown) +
+                                  kept);
         return false;
     }
-    RecordPool pool;
-    Table table = makeTukRecords(read.entries, pool);
-    resultList = std::move(table);
-    resultPool = std::move(pool); // the records of the table before are released here
     return true;
 }
 
 void TForm4::SpeedButton1Click() {
     QString name = chosenFile;
     if (name.isEmpty() && !Edit14->text().isEmpty()) name = Edit14->text() + QStringLiteral(".TUK");
-    if (name.isEmpty() || !QFileInfo(name).isFile()) return;
+    // Anything that is there but not a regular file is refused with a message by loadTuk.
+    if (name.isEmpty() || !QFileInfo::exists(name)) return;
     if (!loadTuk(name)) return;
     if (resultList.empty()) {
         ListBox1->viewport()->update(); // rows without a combination stay blank

@@ -18,7 +18,8 @@ public:
     // binary or not 8 bytes long; the cells read before it keep their new values.
     // Returns false with the failing value's name in `failed` when reading stopped early.
     static bool load(ProbabilityTable& table, QString* failed = nullptr);
-    // Writes all 39 values; false (with a reason) when the store could not be written.
+    // Writes all 39 values, keeping any other value of the file; false (with a reason) when the
+    // store could not be written, and then the file stays as it was.
     static bool save(const ProbabilityTable& table, QString* reason = nullptr);
 };
 

@@ -74,8 +74,8 @@ std::optional<QString> refusalToRead(const QString& path, qint64 maxBytes) {
     const QFileInfo info(path); // stat(), which does not open the file
     const QString shown = shownFileName(path);
     if (!info.isFile())
-        return QStringLiteral("\"%1\" nije obična datoteka (mapa, imenovana cijev ili uređaj) i "
-                              "ne može se učitati.")
+        return QStringLiteral("\"%1\" nije moguće učitati: to nije obična datoteka, nego mapa, "
+                              "imenovana cijev ili uređaj.")
             .arg(shown);
     if (info.size() > maxBytes)
         return QStringLiteral("Datoteka \"%1\" ima %2 bajtova, a najviše što se može učitati je %3 "

@@ -12,6 +12,7 @@
 #include "more/Limiti.h"
 #include "more/MoreRowPainter.h"
 #include "more/Unosnik.h"
+#include "platform/Dialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -127,6 +128,7 @@ class WorkbenchTest : public QObject {
 
   private slots:
     void cleanup() {
+        ui::setDialogRunner({});
         destroyWindows();
         boxes_.reset();
         store_.reset();
@@ -717,8 +719,8 @@ class WorkbenchTest : public QObject {
                                          << "redak 5 datoteke";
         QTest::newRow("word") << "kriva" << good + "riječ\n"
                               << "redak 3 datoteke";
-        QTest::newRow("no such file") << "nema" << QByteArray() << "";
-        QTest::newRow("empty name") << "" << QByteArray() << "";
+        QTest::newRow("no such file") << "nema" << QByteArray() << "ne postoji";
+        QTest::newRow("empty name, file dialog cancelled") << "" << QByteArray() << "";
         QTest::newRow("a folder") << "mapa" << QByteArray() << "nije moguće";
         QTest::newRow("answered No") << "dobra" << good << "";
     }
@@ -738,7 +740,10 @@ class WorkbenchTest : public QObject {
         Form1->Edit14->setText(name.isEmpty() ? QString() : path(name));
         if (QTest::currentDataTag() == QLatin1String("answered No"))
             boxes_->setAnswer(QMessageBox::No);
+        int dialogs = 0;
+        ui::setDialogRunner([&dialogs](QDialog&) { return ++dialogs, int(QDialog::Rejected); });
         QTest::mouseClick(Form1->BitBtn6, Qt::LeftButton);
+        QCOMPARE(dialogs, name.isEmpty() ? 1 : 0);
         QVERIFY(Form1->MORE == more);
         QVERIFY(Form1->MORE0 == more0);
         QCOMPARE(Form1->topRow, 100);
@@ -746,7 +751,9 @@ class WorkbenchTest : public QObject {
         if (!message.isEmpty()) {
             QVERIFY2(boxes_->texts().last().contains(message), qPrintable(boxes_->texts().last()));
             QVERIFY(boxes_->texts().last().contains(QStringLiteral("nije učitana")) ||
-                    boxes_->texts().last().contains(QStringLiteral("otvoriti")));
+                    boxes_->texts().last().contains(QStringLiteral("otvoriti")) ||
+                    boxes_->texts().last().contains(QStringLiteral("ne postoji")));
+            QVERIFY(boxes_->texts().last().contains(name + QStringLiteral(".MOR")));
         }
         QVERIFY(Form1->Animate1->isHidden());
     }
@@ -796,9 +803,12 @@ class WorkbenchTest : public QObject {
         QVERIFY(!saveFile(path(QStringLiteral("nema/tablica"))));
         QCOMPARE(boxes_->texts().size(), 1);
         QVERIFY(boxes_->texts().first().contains(QStringLiteral("nije spremljena")));
-        // An empty name does nothing.
+        // An empty name asks for a file; cancelling the dialog does nothing.
         boxes_->clear();
+        int dialogs = 0;
+        ui::setDialogRunner([&dialogs](QDialog&) { return ++dialogs, int(QDialog::Rejected); });
         QVERIFY(!saveFile(QString()));
+        QCOMPARE(dialogs, 1);
         QVERIFY(boxes_->texts().isEmpty());
     }
 
