@@ -30,6 +30,7 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 using namespace kviro;
 using namespace kviro::test;
@@ -97,9 +98,11 @@ class HostileFilesTest : public QObject {
     void failedWriteKeepsTheOldFile_data() {
         QTest::addColumn<QString>("kind"); // MOR: the workbench's save, TUK: the copy dialog
         QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("limit"); // bytes
+        QTest::addColumn<int>("limit"); // bytes; 0: in the middle of the last piece written
         QTest::newRow("MOR, 100 rows") << "MOR" << 100 << 1000;
         QTest::newRow("MOR, 42800 rows") << "MOR" << 42800 << 64 * 1024;
+        // Just past one piece of 1 MiB: the short last piece stays in Qt's buffer.
+        QTest::newRow("MOR, a piece and a bit, cut in the last piece") << "MOR" << 0 << 0;
         QTest::newRow("TUK, 10 rows") << "TUK" << 10 << 30;
         QTest::newRow("TUK, 1000 rows") << "TUK" << 1000 << 8192;
     }
@@ -114,6 +117,14 @@ class HostileFilesTest : public QObject {
         const QString file = path(QStringLiteral("STARA.") + kind);
         const QByteArray old = mor ? "22369621 2.500000 0 13 0 0\r\n" : "22369621 1\r\n";
         writeFile(file, old);
+        const auto pieces = [](const Table& t) {
+            std::vector<std::size_t> sizes;
+            writeMor(t, [&sizes](std::string_view piece) { sizes.push_back(piece.size()); });
+            return sizes;
+        };
+        if (rows == 0)
+            for (rows = 30000; pieces(Table(Form1->MORE.begin(), Form1->MORE.begin() + rows)).size() < 2;)
+                rows += 200;
         Table table(Form1->MORE.begin(), Form1->MORE.begin() + rows);
         const auto save = [&] {
             if (mor) {
@@ -127,6 +138,12 @@ class HostileFilesTest : public QObject {
                 QTest::mouseClick(Form7->BitBtn1, Qt::LeftButton);
             }
         };
+        if (limit == 0) {
+            const std::vector<std::size_t> sizes = pieces(table);
+            QVERIFY(sizes.size() > 1 && sizes.back() < 16 * 1024);
+            for (std::size_t i = 0; i + 1 < sizes.size(); ++i) limit += static_cast<int>(sizes[i]);
+            limit += static_cast<int>(sizes.back() / 2);
+        }
         {
             const FileSizeLimit full(static_cast<unsigned long long>(limit));
             save();
@@ -345,27 +362,25 @@ class HostileFilesTest : public QObject {
                  how == QLatin1String("folder") ? 0 : 1); // nothing left beside it
     }
 
-    // After a damaged settings file was read (one read error at start), the first "oživi MORE"
-    // writes the percentages and says nothing more.
+    // A settings file damaged since the start (here: a section header cut short) is read
+    // again by the next "oživi MORE", which writes the percentages all the same and says
+    // nothing: the error met while reading it is no failure of the write.
     void damagedSettingsFileIsRewritten() {
-        TempSettings store(false);
+        TempSettings store;
+        MessageBoxWatcher boxes;
+        createWindowsAndWait();
         const QString ini = QSettings(QSettings::IniFormat, QSettings::UserScope,
                                       QStringLiteral("Drevalmark"), QStringLiteral("KVIRO"))
                                 .fileName();
-        QVERIFY(QDir().mkpath(QFileInfo(ini).path()));
-        writeFile(ini, "[Software]\nDrevalmark\\KVIRO\\0%200=@ByteArray(\x01\x02\n\xff\xfe[=\n");
-        MessageBoxWatcher boxes;
-        createWindowsAndWait();
-        QTRY_COMPARE(boxes.texts().size(), 1); // the read error
+        writeFile(ini, "[Software\nDrevalmark\\KVIRO\\0%200=1\n");
         Form1->ttv(2, 1)->setText(QStringLiteral("25"));
         QTest::mouseClick(Form1->OziviMGumb, Qt::LeftButton);
-        QTest::qWait(50);
-        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join(QLatin1Char('\n'))));
+        QCOMPARE(Form1->MORE.back()->mana, manaOf(Form1->MORE.back()->code, Form1->probability));
         ProbabilityTable back{};
         QVERIFY(ui::ProbabilityStore::load(back));
         QCOMPARE(back, Form1->probability);
         QCOMPARE(back[1][1], 25.0f);
-        QCOMPARE(Form1->MORE.back()->mana, manaOf(Form1->MORE.back()->code, Form1->probability));
     }
 };
 
