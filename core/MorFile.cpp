@@ -124,8 +124,7 @@ bool parseMana(const char* first, const char* last, float& out, MorLineFault& fa
 
 // Parses one line holding exactly six fields; otherwise `fault` says why. `blank` is set for a
 // line of white space only.
-bool parseLine(const char* p, const char* end, Combination& rec, bool& blank,
-               MorLineFault& fault) {
+bool parseLine(const char* p, const char* end, Combination& rec, bool& blank, MorLineFault& fault) {
     const char* tok[6][2];
     int n = 0;
     while (true) {
@@ -149,16 +148,16 @@ bool parseLine(const char* p, const char* end, Combination& rec, bool& blank,
         return false;
     }
     std::int64_t v[6] = {};
-    static constexpr std::int64_t kRange[6][2] = {
-        {0, kMaxCode}, {0, 0}, {0, kMatches}, {0, kMatches}, {0, kMatches}, {-128, 127}};
+    static constexpr std::int64_t kRange[6][2] = {{0, kMaxCode}, {0, 0},        {0, kMatches},
+                                                  {0, kMatches}, {0, kMatches}, {-128, 127}};
     for (int f = 0; f < 6; ++f) {
-        const bool good = f == 1 ? parseMana(tok[1][0], tok[1][1], rec.mana, fault)
-                                 : parseInt(tok[f][0], tok[f][1], kRange[f][0], kRange[f][1], v[f],
-                                            fault);
+        const bool good =
+            f == 1 ? parseMana(tok[1][0], tok[1][1], rec.mana, fault)
+                   : parseInt(tok[f][0], tok[f][1], kRange[f][0], kRange[f][1], v[f], fault);
         if (!good) {
             fault.field = f + 1;
-            fault.word.assign(tok[f][0],
-                              static_cast<std::size_t>(std::min<std::ptrdiff_t>(tok[f][1] - tok[f][0], 20)));
+            fault.word.assign(tok[f][0], static_cast<std::size_t>(
+                                             std::min<std::ptrdiff_t>(tok[f][1] - tok[f][0], 20)));
             return false;
         }
     }
@@ -206,7 +205,8 @@ MorReader::MorReader(RecordPool& pool, std::size_t sizeHint) : pool_(pool) {
     // Lines are about 27 bytes; reserving from the size saves regrowing a large table. No file
     // the program writes holds more rows than there are combinations.
     if (sizeHint > 0)
-        result_.rows.reserve(std::min(sizeHint / 26 + 1, static_cast<std::size_t>(kAllCombinations)));
+        result_.rows.reserve(
+            std::min(sizeHint / 26 + 1, static_cast<std::size_t>(kAllCombinations)));
 }
 
 bool MorReader::readLine(const char* first, const char* last) {

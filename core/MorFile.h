@@ -23,18 +23,18 @@ std::string morText(const Table& table);
 // Why a line is not a valid row.
 struct MorLineFault {
     enum class Kind {
-        TooLong,     // more than kMorMaxLineLength characters
-        FieldCount,  // not six fields
-        NotANumber,  // a field that is not a number (NaN included)
-        TooLarge,    // a number above its field's range
-        TooSmall     // a number below it
+        TooLong,    // more than kMorMaxLineLength characters
+        FieldCount, // not six fields
+        NotANumber, // a field that is not a number (NaN included)
+        TooLarge,   // a number above its field's range
+        TooSmall    // a number below it
     };
     Kind kind = Kind::FieldCount;
-    int fields = 0;       // FieldCount: how many the line has (7 stands for "more than six")
-    int field = 0;        // the bad field, 1 ... 6
-    std::int64_t lo = 0;  // TooLarge, TooSmall: the field's range
+    int fields = 0;      // FieldCount: how many the line has (7 stands for "more than six")
+    int field = 0;       // the bad field, 1 ... 6
+    std::int64_t lo = 0; // TooLarge, TooSmall: the field's range
     std::int64_t hi = 0;
-    std::string word;     // the field's text, cut to at most 20 bytes
+    std::string word; // the field's text, cut to at most 20 bytes
 };
 
 constexpr std::ptrdiff_t kMorMaxLineLength = 4096;
@@ -54,8 +54,8 @@ struct MorReadResult {
 // values, which the program writes, are taken), counts 0 ... 13 (taken as they are, even when
 // they contradict the code) and np -128 ... 127. Lines end with LF or CR LF; the last one may
 // lack its line end; lines of white space only are skipped; a line of more than 4096 characters
-// is not valid. A UTF-8 byte-order mark at the start of the input is skipped. After a bad line the records made so far are left
-// unreferenced in the pool for its next sweep.
+// is not valid. A UTF-8 byte-order mark at the start of the input is skipped. After a bad line the
+// records made so far are left unreferenced in the pool for its next sweep.
 class MorReader {
 public:
     // `sizeHint`: the input's size in bytes when known, so the table is reserved once.

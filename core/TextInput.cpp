@@ -10,10 +10,14 @@ std::size_t utf8Length(std::string_view s) {
     std::size_t n = 0;
     unsigned min = 0;
     std::uint32_t cp = 0;
-    if (b >= 0xC2 && b <= 0xDF) n = 2, cp = b & 0x1F, min = 0x80;
-    else if (b >= 0xE0 && b <= 0xEF) n = 3, cp = b & 0x0F, min = 0x800;
-    else if (b >= 0xF0 && b <= 0xF4) n = 4, cp = b & 0x07, min = 0x10000;
-    else return 0;
+    if (b >= 0xC2 && b <= 0xDF)
+        n = 2, cp = b & 0x1F, min = 0x80;
+    else if (b >= 0xE0 && b <= 0xEF)
+        n = 3, cp = b & 0x0F, min = 0x800;
+    else if (b >= 0xF0 && b <= 0xF4)
+        n = 4, cp = b & 0x07, min = 0x10000;
+    else
+        return 0;
     if (s.size() < n) return 0;
     for (std::size_t i = 1; i < n; ++i) {
         const auto c = static_cast<unsigned char>(s[i]);

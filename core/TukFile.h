@@ -29,8 +29,8 @@ struct TukEntry {
 // a line ends with LF, columns count bytes (a CR before the LF is the last column).
 struct TukReadError {
     enum class Kind {
-        NotANumber,      // a word that is not a decimal integer
-        CodeOutOfRange,  // a first number outside 0 ... 44,739,242
+        NotANumber,       // a word that is not a decimal integer
+        CodeOutOfRange,   // a first number outside 0 ... 44,739,242
         SerialOutOfRange, // a second number above the range of a 32-bit signed integer
         SerialTooSmall    // a second number below it
     };
@@ -49,13 +49,13 @@ struct TukReadResult {
     bool ok() const { return !error.has_value(); }
 };
 
-// Reads the pairs of a .TUK file. A UTF-8 byte-order mark at the start is skipped. Numbers are words separated by any white space (blanks,
-// tabs, CR, LF, ...): the two numbers of a pair may stand on different lines, and empty lines
-// count for nothing. A number is an optional sign and decimal digits. The first word that is
-// not such a number, a code outside 0 ... 44,739,242 or a place outside the 32-bit range
-// stops the read: the result then carries the error and no entries, so the caller can keep
-// the table it had. Codes with a base-4 digit 3 inside the range are taken as they stand;
-// places are not checked for order or duplicates.
+// Reads the pairs of a .TUK file. A UTF-8 byte-order mark at the start is skipped. Numbers are
+// words separated by any white space (blanks, tabs, CR, LF, ...): the two numbers of a pair may
+// stand on different lines, and empty lines count for nothing. A number is an optional sign and
+// decimal digits. The first word that is not such a number, a code outside 0 ... 44,739,242 or a
+// place outside the 32-bit range stops the read: the result then carries the error and no entries,
+// so the caller can keep the table it had. Codes with a base-4 digit 3 inside the range are taken
+// as they stand; places are not checked for order or duplicates.
 TukReadResult readTuk(std::string_view bytes);
 
 // New records for the entries, in order: code and serial from the entry, np and every other

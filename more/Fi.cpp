@@ -877,10 +877,10 @@ void TForm1::BitBtn6Click() {
     }
     Animate1->end();
     if (read.badLine != 0) {
-        ui::errorNotice(this, QStringLiteral("Tablica nije učitana: redak %1 datoteke \"%2\" nije "
-                                             "ispravan redak tablice (šest brojeva): %3.\n%4")
-                                  .arg(QString::number(read.badLine), shown,
-                                       morFaultText(read.fault), kept));
+        ui::errorNotice(
+            this, QStringLiteral("Tablica nije učitana: redak %1 datoteke \"%2\" nije "
+                                 "ispravan redak tablice (šest brojeva): %3.\n%4")
+                      .arg(QString::number(read.badLine), shown, morFaultText(read.fault), kept));
         return;
     }
     if (read.readFailed) {

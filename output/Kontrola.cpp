@@ -278,8 +278,8 @@ bool TForm4::loadTuk(const QString& fileName) {
         resultList = std::move(table);
         resultPool = std::move(pool); // the records of the table before are released here
     } catch (const std::bad_alloc&) {
-        ui::errorNotice(this, QStringLiteral("Za datoteku \"%1\" nema dovoljno memorije.").arg(shown) +
-                                  kept);
+        ui::errorNotice(
+            this, QStringLiteral("Za datoteku \"%1\" nema dovoljno memorije.").arg(shown) + kept);
         return false;
     }
     return true;

@@ -48,7 +48,8 @@ QByteArray fileBytes(const QString& fileName) {
 // there, while the point is what was written.
 bool holdsTable(const QTemporaryDir& dir, const QByteArray& bytes, const ProbabilityTable& table) {
     const QString name = dir.filePath(QStringLiteral("check.ini"));
-    if (!writeFileSafely(name, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+    if (!writeFileSafely(
+            name, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
         return false;
     QSettings check(name, QSettings::IniFormat);
     ProbabilityTable back{};
@@ -80,8 +81,8 @@ bool ProbabilityStore::save(const ProbabilityTable& table, QString* reason) {
     const QString draft = dir.filePath(QStringLiteral("KVIRO.ini"));
     const QByteArray old = fileBytes(fileName);
     QString why;
-    if (!writeFileSafely(draft, std::string_view(old.constData(), static_cast<std::size_t>(old.size())),
-                         &why))
+    if (!writeFileSafely(
+            draft, std::string_view(old.constData(), static_cast<std::size_t>(old.size())), &why))
         return fail(why);
     {
         QSettings s(draft, QSettings::IniFormat);
@@ -101,9 +102,9 @@ bool ProbabilityStore::save(const ProbabilityTable& table, QString* reason) {
     const QByteArray bytes = fileBytes(draft);
     if (!holdsTable(dir, bytes, table)) return fail(QStringLiteral("nova datoteka nije potpuna"));
     QDir().mkpath(QFileInfo(fileName).path());
-    if (!writeFileSafely(fileName,
-                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                         &why))
+    if (!writeFileSafely(
+            fileName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+            &why))
         return fail(why);
     return true;
 }

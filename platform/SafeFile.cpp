@@ -44,8 +44,7 @@ bool SafeWrite::commit() {
     if (ok_ && !file_.flush()) fail(file_.errorString());
     if (ok_ && ::fsync(file_.handle()) != 0 && errno != EINVAL && errno != EROFS)
         fail(QString::fromLocal8Bit(std::strerror(errno)));
-    if (ok_ && file_.size() != written_)
-        fail(QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    if (ok_ && file_.size() != written_) fail(QString::fromLocal8Bit(std::strerror(ENOSPC)));
     done_ = true;
     if (!ok_) {
         file_.cancelWriting();

@@ -192,7 +192,10 @@ TEST(MorFile, NamesTheFirstLineThatIsNotARow) {
         {"oldMacLineEnds", "0 1 13 0 0 0\r0 1 13 0 0 0\r", 1},
         {"tooLong", "0 1 13 0 0 0\n" + std::string(5000, ' ') + "0 1 13 0 0 0\n", 2},
         {"manaNaN", "0 1 13 0 0 0\n0 nan 13 0 0 0\n", 2},
-        {"byteOrderMarkNotFirst", "0 1 13 0 0 0\n\xEF\xBB\xBF" "0 1 13 0 0 0\n", 2},
+        {"byteOrderMarkNotFirst",
+         "0 1 13 0 0 0\n\xEF\xBB\xBF"
+         "0 1 13 0 0 0\n",
+         2},
     };
     for (const BadCase& r : rows) {
         SCOPED_TRACE(r.name);
@@ -222,7 +225,10 @@ TEST(MorFile, AcceptsLineEndsBlanksAndOddButValidRows) {
         {"exponentMana", "0 2.5e3 13 0 0 0\n", 1},
         {"countsContradictCode", "0 1 0 13 13 -128\n", 1},
         {"infiniteMana", "0 inf 13 0 0 0\n1 -INFINITY 13 0 0 0\n", 2},
-        {"byteOrderMarkFirst", "\xEF\xBB\xBF" "0 1 13 0 0 0\n", 1},
+        {"byteOrderMarkFirst",
+         "\xEF\xBB\xBF"
+         "0 1 13 0 0 0\n",
+         1},
         {"byteOrderMarkAlone", "\xEF\xBB\xBF", 0},
     };
     for (const GoodCase& r : rows) {
@@ -249,7 +255,7 @@ TEST(MorFile, SaysWhyALineIsRefused) {
         const char* name;
         std::string text;
         K kind;
-        int field;  // or the number of fields for FieldCount
+        int field; // or the number of fields for FieldCount
         std::string word;
     };
     const Case cases[] = {
@@ -258,7 +264,8 @@ TEST(MorFile, SaysWhyALineIsRefused) {
         {"sevenFields", "0 1 13 0 0 0 0\n", K::FieldCount, 7, ""},
         {"nan", "0 -NaN 13 0 0 0\n", K::NotANumber, 2, "-NaN"},
         {"word", "0 1 13 x 0 0\n", K::NotANumber, 4, "x"},
-        {"codeHuge", "99999999999999999999999 1 13 0 0 0\n", K::TooLarge, 1, "99999999999999999999"},
+        {"codeHuge", "99999999999999999999999 1 13 0 0 0\n", K::TooLarge, 1,
+         "99999999999999999999"},
         {"manaPastFloat", "0 1e39 13 0 0 0\n", K::TooLarge, 2, "1e39"},
         {"countNegative", "0 1 -1 0 0 0\n", K::TooSmall, 3, "-1"},
         {"npTooSmall", "0 1 13 0 0 -129\n", K::TooSmall, 6, "-129"},

@@ -101,7 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {{5, 3}, {5, 3}, {0, -7}, {1, 2147483647}, {0, -2147483647 - 1}}},
         ReadCase{"CodeWithDigitThree", "3 1\r\n", {{3, 1}}},
         ReadCase{"OtherWhiteSpace", "7\v1\f8 2", {{7, 1}, {8, 2}}},
-        ReadCase{"ByteOrderMarkFirst", "\xEF\xBB\xBF" "19204678 1\r\n22369621 2\r\n", kTwo}),
+        ReadCase{"ByteOrderMarkFirst",
+                 "\xEF\xBB\xBF"
+                 "19204678 1\r\n22369621 2\r\n",
+                 kTwo}),
     [](const auto& tp) { return std::string(tp.param.name); });
 
 struct BadCase {
@@ -145,8 +148,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"NegativeCode", "-1 1\r\n", K::CodeOutOfRange, 1, 1, 0, "-1"},
         BadCase{"HugeCodeCutInReport", "99999999999999999999999999 1", K::CodeOutOfRange, 1, 1, 0,
                 "99999999999999999999"},
-        BadCase{"ByteOrderMarkInside", "1 1\r\n\xEF\xBB\xBF" "2 2\r\n", K::NotANumber, 2, 1, 5,
-                "\xEF\xBB\xBF" "2"},
+        BadCase{"ByteOrderMarkInside",
+                "1 1\r\n\xEF\xBB\xBF"
+                "2 2\r\n",
+                K::NotANumber, 2, 1, 5,
+                "\xEF\xBB\xBF"
+                "2"},
         BadCase{"PlaceAboveRange", "1 2147483648\r\n", K::SerialOutOfRange, 1, 3, 2, "2147483648"},
         BadCase{"PlaceBelowRange", "1 -2147483649", K::SerialTooSmall, 1, 3, 2, "-2147483649"}),
     [](const auto& tp) { return std::string(tp.param.name); });

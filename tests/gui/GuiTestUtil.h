@@ -44,13 +44,13 @@ private:
 // Lowers this process's file size limit (the soft one, so it can be raised again) while it
 // lives, with SIGXFSZ ignored: a write past `bytes` into any file then fails as on a full disk.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(unsigned long long bytes);
     ~FileSizeLimit();
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-private:
+  private:
     unsigned long long old_ = 0;
     void (*oldHandler_)(int) = nullptr;
 };

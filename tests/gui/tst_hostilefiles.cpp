@@ -123,7 +123,8 @@ class HostileFilesTest : public QObject {
             return sizes;
         };
         if (rows == 0)
-            for (rows = 30000; pieces(Table(Form1->MORE.begin(), Form1->MORE.begin() + rows)).size() < 2;)
+            for (rows = 30000;
+                 pieces(Table(Form1->MORE.begin(), Form1->MORE.begin() + rows)).size() < 2;)
                 rows += 200;
         Table table(Form1->MORE.begin(), Form1->MORE.begin() + rows);
         const auto save = [&] {
@@ -141,7 +142,8 @@ class HostileFilesTest : public QObject {
         if (limit == 0) {
             const std::vector<std::size_t> sizes = pieces(table);
             QVERIFY(sizes.size() > 1 && sizes.back() < 16 * 1024);
-            for (std::size_t i = 0; i + 1 < sizes.size(); ++i) limit += static_cast<int>(sizes[i]);
+            for (std::size_t i = 0; i + 1 < sizes.size(); ++i)
+                limit += static_cast<int>(sizes[i]);
             limit += static_cast<int>(sizes.back() / 2);
         }
         {
@@ -149,11 +151,13 @@ class HostileFilesTest : public QObject {
             save();
         }
         QCOMPARE(readAll(file), old);
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QFileInfo(file).fileName()});
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files),
+                 QStringList{QFileInfo(file).fileName()});
         QCOMPARE(boxes.texts().size(), 1);
         const QString text = boxes.texts().first();
-        QVERIFY2(text.contains(mor ? QStringLiteral("nije spremljena") : QStringLiteral("nije kopiran")),
-                 qPrintable(text));
+        QVERIFY2(
+            text.contains(mor ? QStringLiteral("nije spremljena") : QStringLiteral("nije kopiran")),
+            qPrintable(text));
         QVERIFY2(text.contains(QDir::toNativeSeparators(file)), qPrintable(text));
         if (!mor) QVERIFY(Form7->isVisible());
 
@@ -175,43 +179,59 @@ class HostileFilesTest : public QObject {
 
         const QByteArray bom = "\xEF\xBB\xBF";
         const QByteArray morRow = "22369621 2.500000 0 13 0 0\r\n";
-        QTest::newRow("MOR named pipe") << "MOR" << "fifo" << QByteArray()
-                                        << QStringList{"nije obična datoteka"} << 0;
-        QTest::newRow("MOR device") << "MOR" << "device" << QByteArray()
-                                    << QStringList{"nije obična datoteka"} << 0;
+        QTest::newRow("MOR named pipe")
+            << "MOR"
+            << "fifo" << QByteArray() << QStringList{"nije obična datoteka"} << 0;
+        QTest::newRow("MOR device")
+            << "MOR"
+            << "device" << QByteArray() << QStringList{"nije obična datoteka"} << 0;
         QTest::newRow("MOR just too large")
-            << "MOR" << "sparse" << QByteArray::number(kMaxMorFileBytes + 1)
+            << "MOR"
+            << "sparse" << QByteArray::number(kMaxMorFileBytes + 1)
             << QStringList{"ima 134217729 bajtova", "najviše", "134217728"} << 0;
-        QTest::newRow("MOR of a terabyte") << "MOR" << "sparse" << QByteArray::number(1LL << 40)
+        QTest::newRow("MOR of a terabyte") << "MOR"
+                                           << "sparse" << QByteArray::number(1LL << 40)
                                            << QStringList{"ima 1099511627776 bajtova"} << 0;
-        QTest::newRow("MOR NaN MANA") << "MOR" << "bytes" << morRow + "1 nan 13 0 0 0\r\n"
+        QTest::newRow("MOR NaN MANA") << "MOR"
+                                      << "bytes" << morRow + "1 nan 13 0 0 0\r\n"
                                       << QStringList{"redak 2", "2. polje \"nan\" nije broj"} << 0;
-        QTest::newRow("MOR infinite MANA") << "MOR" << "bytes" << morRow + "1 inf 13 0 0 0\r\n"
+        QTest::newRow("MOR infinite MANA") << "MOR"
+                                           << "bytes" << morRow + "1 inf 13 0 0 0\r\n"
                                            << QStringList{} << 2;
-        QTest::newRow("MOR byte-order mark") << "MOR" << "bytes" << bom + morRow + morRow
-                                             << QStringList{} << 2;
-        QTest::newRow("MOR control byte") << "MOR" << "bytes" << QByteArray("0 1 13 \x01 0 0\n")
+        QTest::newRow("MOR byte-order mark")
+            << "MOR"
+            << "bytes" << bom + morRow + morRow << QStringList{} << 2;
+        QTest::newRow("MOR control byte") << "MOR"
+                                          << "bytes" << QByteArray("0 1 13 \x01 0 0\n")
                                           << QStringList{"4. polje \"\\x01\" nije broj"} << 0;
-        QTest::newRow("MOR UTF-16")
-            << "MOR" << "bytes" << QByteArray("2\0002\0 \0001\0\n\0", 10)
-            << QStringList{"redak 1", "broj polja u retku je 2"} << 0;
+        QTest::newRow("MOR UTF-16") << "MOR"
+                                    << "bytes" << QByteArray("2\0002\0 \0001\0\n\0", 10)
+                                    << QStringList{"redak 1", "broj polja u retku je 2"} << 0;
         QTest::newRow("MOR long blank line")
-            << "MOR" << "bytes" << morRow + QByteArray(5000, ' ') + "\r\n"
+            << "MOR"
+            << "bytes" << morRow + QByteArray(5000, ' ') + "\r\n"
             << QStringList{"redak 2", "dulji od 4096 znakova"} << 0;
-        QTest::newRow("MOR np too small") << "MOR" << "bytes" << QByteArray("0 1 13 0 0 -129\n")
+        QTest::newRow("MOR np too small") << "MOR"
+                                          << "bytes" << QByteArray("0 1 13 0 0 -129\n")
                                           << QStringList{"6. polje \"-129\" je premaleno"} << 0;
 
-        QTest::newRow("TUK named pipe") << "TUK" << "fifo" << QByteArray()
-                                        << QStringList{"nije obična datoteka"} << 0;
-        QTest::newRow("TUK device") << "TUK" << "device" << QByteArray()
-                                    << QStringList{"nije obična datoteka"} << 0;
-        QTest::newRow("TUK of a terabyte") << "TUK" << "sparse" << QByteArray::number(1LL << 40)
+        QTest::newRow("TUK named pipe")
+            << "TUK"
+            << "fifo" << QByteArray() << QStringList{"nije obična datoteka"} << 0;
+        QTest::newRow("TUK device")
+            << "TUK"
+            << "device" << QByteArray() << QStringList{"nije obična datoteka"} << 0;
+        QTest::newRow("TUK of a terabyte") << "TUK"
+                                           << "sparse" << QByteArray::number(1LL << 40)
                                            << QStringList{"ima 1099511627776 bajtova"} << 0;
-        QTest::newRow("TUK byte-order mark") << "TUK" << "bytes" << bom + "22369621 1\r\n5 2\r\n"
+        QTest::newRow("TUK byte-order mark") << "TUK"
+                                             << "bytes" << bom + "22369621 1\r\n5 2\r\n"
                                              << QStringList{} << 2;
-        QTest::newRow("TUK NUL in a word") << "TUK" << "bytes" << QByteArray("1 1\r\n3\0 2", 9)
-                                           << QStringList{"\"3\\x00\" nije broj"} << 0;
-        QTest::newRow("TUK place too small") << "TUK" << "bytes" << QByteArray("1 -99999999999\n")
+        QTest::newRow("TUK NUL in a word")
+            << "TUK"
+            << "bytes" << QByteArray("1 1\r\n3\0 2", 9) << QStringList{"\"3\\x00\" nije broj"} << 0;
+        QTest::newRow("TUK place too small") << "TUK"
+                                             << "bytes" << QByteArray("1 -99999999999\n")
                                              << QStringList{"\"-99999999999\" je premalen"} << 0;
     }
     void hostileReads() {
@@ -268,7 +288,8 @@ class HostileFilesTest : public QObject {
         }
         QCOMPARE(texts.size(), 1);
         message << QDir::toNativeSeparators(file);
-        for (const QString& part : message) QVERIFY2(texts.first().contains(part), qPrintable(texts.first()));
+        for (const QString& part : message)
+            QVERIFY2(texts.first().contains(part), qPrintable(texts.first()));
         QVERIFY(Form1->MORE == more);
         QCOMPARE(Form4->resultList.size(), std::size_t(3));
     }
@@ -293,7 +314,8 @@ class HostileFilesTest : public QObject {
         QCOMPARE(readAll(path(QStringLiteral("IZBOR.MOR"))),
                  QByteArray::fromStdString(morText(Form1->MORE)));
         QCOMPARE(filters.size(), 1);
-        QVERIFY2(filters.first().contains(QStringLiteral("*.MOR *.mor")), qPrintable(filters.first()));
+        QVERIFY2(filters.first().contains(QStringLiteral("*.MOR *.mor")),
+                 qPrintable(filters.first()));
         // The chosen name stays in the field for the next command.
         QCOMPARE(Form1->Edit14->text(), QDir::toNativeSeparators(path(QStringLiteral("IZBOR"))));
 
@@ -348,7 +370,8 @@ class HostileFilesTest : public QObject {
                 if (how == QLatin1String("limit")) full = std::make_unique<FileSizeLimit>(100);
                 QTest::mouseClick(Form1->OziviMGumb, Qt::LeftButton);
             }
-            QCOMPARE(Form1->MORE.back()->mana, manaOf(Form1->MORE.back()->code, Form1->probability));
+            QCOMPARE(Form1->MORE.back()->mana,
+                     manaOf(Form1->MORE.back()->code, Form1->probability));
             QCOMPARE(Form1->probability[0][1], QString::fromLatin1(percent).toFloat());
             QVERIFY(Form1->MORE0 == Form1->MORE);
             QVERIFY(InfoBox->isVisible());
