@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the .MOR reader: whole and in pieces, then checks what it loaded.
 #include "core/MorFile.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -30,6 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (!whole.ok()) {
         check(whole.badLine >= 1);
+        const MorLineFault& f = whole.fault;
+        check(f.word.size() <= 20);
+        if (f.kind != MorLineFault::Kind::TooLong && f.kind != MorLineFault::Kind::FieldCount)
+            check(f.field >= 1 && f.field <= 6);
         check(t.MORE == before); // a bad file changes nothing
     } else {
         check(t.MORE0 == t.MORE);
@@ -39,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             check(c->count1 >= 0 && c->count1 <= kMatches);
             check(c->count2 >= 0 && c->count2 <= kMatches);
             check(c->hitCount == 0 && c->ordinal == 0);
+            check(!std::isnan(c->mana));
         }
         // Saving what was loaded and loading it again reaches a fixed point.
         const std::string saved = morText(t.MORE);

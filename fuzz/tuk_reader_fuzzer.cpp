@@ -1,5 +1,6 @@
 // Reads arbitrary bytes as a .TUK file. What is read must write back and read again the same;
 // a refusal must point at a word of the input and keep nothing.
+#include "core/TextInput.h"
 #include "core/TukFile.h"
 
 #include <cstddef>
@@ -26,7 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const TukReadError& e = *read.error;
         check(read.entries.empty() && !read.cutPair);
         check(e.offset < size && !isSpace(bytes[e.offset]));
-        check(e.offset == 0 || isSpace(bytes[e.offset - 1]));
+        const std::size_t first = bytes.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
+        check(e.offset == first || (e.offset > first && isSpace(bytes[e.offset - 1])));
+        // The word as a message quotes it holds no control bytes.
+        for (const char ch : quotedWord(e.word)) check(static_cast<unsigned char>(ch) >= 0x20);
         check(!e.word.empty() && e.word.size() <= 20 &&
               bytes.substr(e.offset, e.word.size()) == e.word);
         int line = 1;
