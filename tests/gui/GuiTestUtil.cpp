@@ -5,6 +5,7 @@
 #include "platform/ProbabilityStore.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -20,6 +21,23 @@ TempSettings::TempSettings(bool filled) {
 }
 
 TempSettings::~TempSettings() = default;
+
+QString TempSettings::file() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Drevalmark"),
+                     QStringLiteral("KVIRO"))
+        .fileName();
+}
+
+QByteArray readAll(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& file, const QByteArray& bytes) {
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
 
 MessageBoxWatcher::MessageBoxWatcher(QMessageBox::StandardButton answer) : answer_(answer) {
     timer_.setInterval(20);

@@ -1,6 +1,7 @@
 // Helpers for the window tests: a private settings store, the windows, and message boxes.
 #pragma once
 
+#include <QByteArray>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,8 @@ public:
     explicit TempSettings(bool filled = true);
     ~TempSettings();
     QString path() const { return dir_.path(); }
+    // The settings file of the program in that folder.
+    static QString file();
 
 private:
     QTemporaryDir dir_;
@@ -40,6 +43,11 @@ private:
     QMessageBox::StandardButton answer_;
     QStringList texts_;
 };
+
+// The bytes of a file, or "<missing>" when it cannot be read.
+QByteArray readAll(const QString& file);
+// Writes a file with `bytes` (a test failure when it cannot).
+void writeFile(const QString& file, const QByteArray& bytes);
 
 // Lowers this process's file size limit (the soft one, so it can be raised again) while it
 // lives, with SIGXFSZ ignored: a write past `bytes` into any file then fails as on a full disk.

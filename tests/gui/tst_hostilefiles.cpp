@@ -20,7 +20,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,17 +35,6 @@ using namespace kviro;
 using namespace kviro::test;
 
 namespace {
-
-QByteArray readAll(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& file, const QByteArray& bytes) {
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 // While it lives, keeps opening the named pipe `path` for writing without blocking and closes
 // it again at once: a reader that opened the pipe sees it end instead of waiting forever.
@@ -352,9 +340,7 @@ class HostileFilesTest : public QObject {
         TempSettings store;
         MessageBoxWatcher boxes;
         createWindowsAndWait();
-        const QString ini = QSettings(QSettings::IniFormat, QSettings::UserScope,
-                                      QStringLiteral("Drevalmark"), QStringLiteral("KVIRO"))
-                                .fileName();
+        const QString ini = TempSettings::file();
         const QByteArray before = readAll(ini);
         QVERIFY(before.size() > 100);
         if (how == QLatin1String("folder")) {
@@ -392,9 +378,7 @@ class HostileFilesTest : public QObject {
         TempSettings store;
         MessageBoxWatcher boxes;
         createWindowsAndWait();
-        const QString ini = QSettings(QSettings::IniFormat, QSettings::UserScope,
-                                      QStringLiteral("Drevalmark"), QStringLiteral("KVIRO"))
-                                .fileName();
+        const QString ini = TempSettings::file();
         writeFile(ini, "[Software\nDrevalmark\\KVIRO\\0%200=1\n");
         Form1->ttv(2, 1)->setText(QStringLiteral("25"));
         QTest::mouseClick(Form1->OziviMGumb, Qt::LeftButton);

@@ -31,17 +31,6 @@ using namespace kviro::test;
 
 namespace {
 
-QByteArray readAll(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& file, const QByteArray& bytes) {
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // Answers the next choosers with `path` (or cancels them when it is empty).
 void answerFileDialogsWith(const QString& path) {
     ui::setDialogRunner([path](QDialog& d) {
