@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t first = bytes.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
         check(e.offset == first || (e.offset > first && isSpace(bytes[e.offset - 1])));
         // The word as a message quotes it holds no control bytes.
-        for (const char ch : quotedWord(e.word)) check(static_cast<unsigned char>(ch) >= 0x20);
+        for (const char ch : quotedWord(e.word))
+            check(static_cast<unsigned char>(ch) >= 0x20);
         check(!e.word.empty() && e.word.size() <= 20 &&
               bytes.substr(e.offset, e.word.size()) == e.word);
         int line = 1;
