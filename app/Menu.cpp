@@ -38,7 +38,8 @@ QPushButton* menuButton(QWidget* parent, const char* name, const QString& text, 
     b->setStyleSheet(QStringLiteral(
         "QPushButton { text-align: left; color: black; border: none; padding-left: 6px; }"
         "QPushButton:hover { background: rgba(255,255,255,60); }"
-        "QPushButton:disabled { color: #5a8a8a; }"));
+        // Disabled: a light grey-green that reads clearly on teal and still differs from black.
+        "QPushButton:disabled { color: rgb(220, 235, 235); }"));
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
@@ -92,10 +93,11 @@ TForm2::TForm2(QWidget* parent)
 
     Label14 = new QLabel(QStringLiteral("Traje generiranje svih kombinacija..."), Panel1);
     Label14->setObjectName(QStringLiteral("Label14"));
-    Label14->setFont(arial(15, true)); // 11 points
+    Label14->setFont(arial(11, true));
     Label14->setStyleSheet(QStringLiteral("color: yellow;"));
-    Label14->move(6, 3);
-    Label14->resize(320, 16);
+    // From (6, 3) to the strip's foot, up to the exit button.
+    Label14->setGeometry(6, 3, 375 - 41 - 2 - 6 - 6, 21 - 3);
+    Label14->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     SpeedButton5 = new QPushButton(QStringLiteral("Izlazak"), Panel1);
     SpeedButton5->setObjectName(QStringLiteral("SpeedButton5"));
