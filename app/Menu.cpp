@@ -105,10 +105,11 @@ TForm2::TForm2(QWidget* parent)
 
     Label14 = new QLabel(QStringLiteral("Traje generiranje svih kombinacija..."), Panel1);
     Label14->setObjectName(QStringLiteral("Label14"));
-    Label14->setFont(fittingArial(11, Label14->text(), 375 - 41 - 2 - 6 - 6));
-    Label14->setStyleSheet(QStringLiteral("color: yellow;"));
     // From (6, 3) to the strip's foot, up to the exit button.
-    Label14->setGeometry(6, 3, 375 - 41 - 2 - 6 - 6, 21 - 3);
+    const QRect status(6, 3, 375 - 41 - 2 - 6 - 6, 21 - 3);
+    Label14->setFont(fittingArial(11, Label14->text(), status.width()));
+    Label14->setStyleSheet(QStringLiteral("color: yellow;"));
+    Label14->setGeometry(status);
     Label14->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     SpeedButton5 = new QPushButton(QStringLiteral("Izlazak"), Panel1);

@@ -226,8 +226,8 @@ void TForm1::buildMorePart() {
     HeaderControl1->setSectionResizeMode(QHeaderView::Fixed);
     HeaderControl1->setSectionsClickable(false);
     HeaderControl1->setMinimumSectionSize(10);
-    // The sections are the columns as the rows paint them; MANA's takes the two pixels before
-    // the NP column's line, so each title stands over its column.
+    // The sections are the columns as the rows paint them (the two pixels between the MANA and
+    // NP columns are shared by their sections), so each title stands over its column.
     const ui::MoreRowColumns col = ui::moreRowColumns();
     const int sectionWidths[] = {col.signs - col.number, col.counts - col.signs,
                                  col.mana - col.counts, col.np - 1 - col.mana,
