@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -29,16 +30,28 @@ using kviro::ui::arial;
 
 namespace {
 
+// Arial of `pixels`, made smaller where needed so that `text` fits `room` whole (a system
+// without Arial or its metric twin falls back on a wider face).
+QFont fittingArial(int pixels, const QString& text, int room) {
+    QFont f = arial(pixels, true);
+    while (f.pixelSize() > 8 && QFontMetrics(f).horizontalAdvance(text) > room)
+        f.setPixelSize(f.pixelSize() - 1);
+    return f;
+}
+
+constexpr int kButtonPadding = 6; // left padding of the menu buttons' text
+
 QPushButton* menuButton(QWidget* parent, const char* name, const QString& text, int y) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QLatin1String(name));
     b->setFlat(true);
     b->setGeometry(42, y, 291, 39);
-    b->setFont(arial(16, true));
+    b->setFont(fittingArial(16, text, 291 - 2 * kButtonPadding));
     b->setStyleSheet(QStringLiteral(
         "QPushButton { text-align: left; color: black; border: none; padding-left: 6px; }"
         "QPushButton:hover { background: rgba(255,255,255,60); }"
-        "QPushButton:disabled { color: #5a8a8a; }"));
+        // Disabled: a light grey-green that reads clearly on teal and still differs from black.
+        "QPushButton:disabled { color: rgb(220, 235, 235); }"));
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
@@ -92,10 +105,12 @@ TForm2::TForm2(QWidget* parent)
 
     Label14 = new QLabel(QStringLiteral("Traje generiranje svih kombinacija..."), Panel1);
     Label14->setObjectName(QStringLiteral("Label14"));
-    Label14->setFont(arial(15, true)); // 11 points
+    // From (6, 3) to the strip's foot, up to the exit button.
+    const QRect status(6, 3, 375 - 41 - 2 - 6 - 6, 21 - 3);
+    Label14->setFont(fittingArial(11, Label14->text(), status.width()));
     Label14->setStyleSheet(QStringLiteral("color: yellow;"));
-    Label14->move(6, 3);
-    Label14->resize(320, 16);
+    Label14->setGeometry(status);
+    Label14->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     SpeedButton5 = new QPushButton(QStringLiteral("Izlazak"), Panel1);
     SpeedButton5->setObjectName(QStringLiteral("SpeedButton5"));

@@ -214,8 +214,8 @@ void buildCandidateTable(Table& out, const Combination& x,
         const CandidateFigures& f = figures[c];
         Combination* rec = makeCandidate(pool, x, f.code, c == 0, p);
         if (pota12) {
-            rec->hits13 = static_cast<std::int8_t>(f.hits[0]);
-            rec->hits12 = static_cast<std::int8_t>(f.hits[1]);
+            rec->hits13 = cappedRowHits(f.hits[0]);
+            rec->hits12 = cappedRowHits(f.hits[1]);
             rec->hitCount = f.hits[2];
         } else {
             rec->hits13 = 0;

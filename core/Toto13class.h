@@ -23,13 +23,24 @@ struct Combination {
     float mana = 0.0f;
     std::int8_t np = 0;
     std::uint32_t code = 0;     // base-4 code, match 1 most significant
-    std::int8_t hits13 = 0;
-    std::int8_t hits12 = 0;
+    // Rows of a network that hit a POTA12 candidate with 13 and with 12 signs. A network may
+    // repeat a row any number of times (a .MOR file), so the counts are far wider than a byte;
+    // 28 bits each share one 8-byte unit with tukSource, which keeps the record at 40 bytes.
+    std::uint64_t hits13 : 28 = 0;
+    std::uint64_t hits12 : 28 = 0;
     std::int8_t tukSource = 0;
     std::uint32_t hitCount = 0;
     float sumMana = 0.0f;
 };
 static_assert(sizeof(Combination) <= 40, "Combination must stay small: 1.6M of them live at once");
+
+// The largest hits13 or hits12 a record holds. A network that large (268 million rows, some
+// 15 GB of records and table entries) does not fit in memory; a count is stored capped all the
+// same, never wrapped.
+constexpr std::uint32_t kMaxRowHits = (1u << 28) - 1;
+constexpr std::uint32_t cappedRowHits(std::uint64_t n) {
+    return n > kMaxRowHits ? kMaxRowHits : static_cast<std::uint32_t>(n);
+}
 
 using Table = std::vector<Combination*>;
 using Digits = std::array<int, kMatches>; // element 0 is match 1

@@ -272,10 +272,14 @@ void TForm1::buildMorePart() {
     HeaderControl1->setSectionResizeMode(QHeaderView::Fixed);
     HeaderControl1->setSectionsClickable(false);
     HeaderControl1->setMinimumSectionSize(10);
-    const int sectionWidths[] = {66, 145, 53, 86, 32};
+    // The sections are the columns as the rows paint them (the two pixels between the MANA and
+    // NP columns are shared by their sections), so each title stands over its column.
+    const ui::MoreRowColumns col = ui::moreRowColumns();
+    const int sectionWidths[] = {col.signs - col.number, col.counts - col.signs,
+                                 col.mana - col.counts, col.np - 1 - col.mana,
+                                 col.end + 2 - col.np};
     for (int i = 0; i < 5; ++i)
         HeaderControl1->resizeSection(i, sectionWidths[i]);
-    HeaderControl1->setGeometry(4, 40, 386, 17);
 
     MOREShow = new QListWidget(Panel1);
     MOREShow->setObjectName(QStringLiteral("MOREShow"));
@@ -291,6 +295,9 @@ void TForm1::buildMorePart() {
     MOREShow->viewport()->setMouseTracking(true);
     MOREShow->viewport()->installEventFilter(this);
     MOREShow->setGeometry(4, 57, 386, pageRows * kRowHeight + 2 * MOREShow->frameWidth());
+    // Over the list's inner edge, where the rows start.
+    HeaderControl1->setGeometry(4 + MOREShow->frameWidth(), 40, 386 - 2 * MOREShow->frameWidth(),
+                                17);
     connect(MOREShow, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         PopupMenu1->popup(MOREShow->viewport()->mapToGlobal(pos));
     });

@@ -82,11 +82,17 @@ QHeaderView* header(QWidget* parent, const char* name, const QStringList& captio
     h->setStretchLastSection(false);
     h->setSectionResizeMode(QHeaderView::Fixed);
     h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    h->setFont(arial(11));
+    h->setFont(ui::headerFont());
     for (int i = 0; i < widths.size(); ++i)
         h->resizeSection(i, widths[i]);
     h->setGeometry(geometry);
     return h;
+}
+
+// Puts the header right over the lines of its list, whose cells start at the list's inner edge.
+void alignHeader(QHeaderView* h, const QListWidget* list) {
+    const int frame = list->frameWidth();
+    h->setGeometry(list->x() + frame, h->y(), list->width() - 2 * frame, h->height());
 }
 
 // Lines drawn by the program: the list holds one item per shown line and the paint routine
@@ -203,7 +209,7 @@ void TMrezaForm::buildNetwork() {
         header(this, "HeaderControl1",
                {QStringLiteral("##"), QStringLiteral("Kombinacija"), QStringLiteral("1 0 2"),
                 QStringLiteral("MANA"), QStringLiteral("NP")},
-               {cells.number + 1, cells.combination, cells.counts, cells.mana, cells.np + 1},
+               {cells.number, cells.combination, cells.counts, cells.mana, cells.np},
                {4, 66, width, 18});
     connect(HeaderControl1, &QHeaderView::sectionClicked, this,
             [this](int s) { HeaderControl1SectionClick(s); });
@@ -220,6 +226,7 @@ void TMrezaForm::buildNetwork() {
                 ui::paintNetworkLine(p, r, *net[static_cast<std::size_t>(row)], selected, sep);
         },
         false);
+    alignHeader(HeaderControl1, MREZAShow);
     MREZAShow->viewport()->installEventFilter(this);
     ScrollBar1 = new QScrollBar(Qt::Vertical, this);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
@@ -291,7 +298,6 @@ void TMrezaForm::buildCoverage() {
         const char* title;
         const char* header;
         QStringList captions;
-        QList<int> widths;
         QString headerHint;
         const char* list;
         int listWidth;
@@ -310,10 +316,11 @@ void TMrezaForm::buildCoverage() {
         box = new QGroupBox(QLatin1String(pg.title), tab);
         box->setObjectName(QLatin1String(pg.box));
         box->setGeometry(0, 0, 571, 178);
-        int headerWidth = 0;
-        for (int w : pg.widths)
-            headerWidth += w;
-        head = header(box, pg.header, pg.captions, pg.widths, {6, 18, headerWidth, 18});
+        // The sections are the cells of a full list, as its lines paint them.
+        QList<int> widths;
+        for (int w : ui::candidateCells(static_cast<std::size_t>(pg.candidates), pg.kind))
+            widths.append(w);
+        head = header(box, pg.header, pg.captions, widths, {6, 18, pg.listWidth, 18});
         head->setToolTip(pg.headerHint);
         const Table* table = pg.table;
         const ui::CandidateList kind = pg.kind;
@@ -327,6 +334,7 @@ void TMrezaForm::buildCoverage() {
                                            line + 1, table->size(), selected, kind, sep);
             },
             true);
+        alignHeader(head, list);
         progress = new QProgressBar(box);
         progress->setObjectName(QLatin1String(pg.progress));
         progress->setGeometry(6, 160, pg.listWidth, 12);
@@ -337,15 +345,11 @@ void TMrezaForm::buildCoverage() {
         take->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
         PageControl1->addWidget(tab);
     };
-    const QString mana = QStringLiteral("MANA");
-    const QString sum = QStringLiteral("sum MANA");
     page({"Tab12",
           "GroupBox2",
           "POTA 12 :",
           "HeaderControl2",
-          {QStringLiteral("##"), QStringLiteral("Kombinacija"), QStringLiteral("1 0 2"), mana,
-           QStringLiteral("13  12"), sum, QStringLiteral("11")},
-          {32, 145, 53, 86, 40, 86, 25},
+          ui::candidateCaptions(ui::CandidateList::Pota12),
           QStringLiteral("Za sortiranje kliknite na MANA ili sum MANA"),
           "POTA12Show",
           504,
@@ -361,12 +365,10 @@ void TMrezaForm::buildCoverage() {
           "GroupBox3",
           "POTA 11 :",
           "HeaderControl3",
-          {QStringLiteral("##"), QStringLiteral("Kombinacija"), QStringLiteral("1 0 2"), mana,
-           QStringLiteral("br.pog."), sum},
-          {32, 145, 53, 86, 45, 86},
+          ui::candidateCaptions(ui::CandidateList::Pot11),
           QStringLiteral("Sortiranje po MANA, br.pog ili sum MANA klikom na naziv"),
           "POT11Show",
-          465,
+          471,
           &Form1->POT11,
           ui::CandidateList::Pot11,
           "POT11Progress",

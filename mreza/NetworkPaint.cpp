@@ -2,7 +2,11 @@
 
 #include "core/NumberText.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QStyle>
+
+#include <algorithm>
 #include <QPainter>
 
 namespace kviro::ui {
@@ -37,8 +41,33 @@ struct Cell {
     }
     void text(const QRect& c, const QString& t, const QColor& fg, Qt::Alignment align) {
         p->setPen(fg);
-        p->drawText(c.adjusted(kPad, 0, -kPad - 1, 0), static_cast<int>(align | Qt::AlignVCenter),
+        const QRect room = c.adjusted(kPad, 0, -kPad - 1, 0);
+        const int width = QFontMetrics(p->font()).horizontalAdvance(t);
+        if (width <= room.width() || width <= 0) {
+            p->drawText(room, static_cast<int>(align | Qt::AlignVCenter), t);
+            return;
+        }
+        // A number wider than its cell (a count of many repeated rows) is narrowed to fit,
+        // never cut: every digit stays readable.
+        p->save();
+        p->translate(room.left(), 0);
+        p->scale(double(room.width()) / width, 1.0);
+        p->drawText(QRect(0, room.top(), width, room.height()), Qt::AlignLeft | Qt::AlignVCenter,
                     t);
+        p->restore();
+    }
+    // Two numbers in one cell, the first at its left edge and the second at its right, narrowed
+    // together when they would touch.
+    void pair(const QRect& c, const QString& left, const QString& right, const QColor& fg) {
+        const QFontMetrics fm(p->font());
+        const int room = c.width() - 2 * kPad - 1;
+        const int needed = fm.horizontalAdvance(left + QLatin1Char(' ') + right);
+        if (needed <= room) {
+            text(c, left, fg, Qt::AlignLeft);
+            text(c, right, fg, Qt::AlignRight);
+            return;
+        }
+        text(c, left + QLatin1Char(' ') + right, fg, Qt::AlignLeft);
     }
 };
 
@@ -168,38 +197,68 @@ void paintTukLine(QPainter* p, const QRect& r, const Combination& rec, int place
     p->restore();
 }
 
+QFont headerFont() {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(9);
+    return f;
+}
+
+QStringList candidateCaptions(CandidateList list) {
+    QStringList c{QStringLiteral("##"), QStringLiteral("Kombinacija"), QStringLiteral("1 0 2"),
+                  QStringLiteral("MANA")};
+    if (list == CandidateList::Pota12)
+        c << QStringLiteral("13  12") << QStringLiteral("sum MANA") << QStringLiteral("11");
+    else
+        c << QStringLiteral("br.pog.") << QStringLiteral("sum MANA");
+    return c;
+}
+
+std::vector<int> candidateCells(std::size_t rows, CandidateList list) {
+    const QFont f9 = listFont(9);
+    const NetworkCells front = NetworkCells::measure();
+    std::vector<int> w{widthOf(f9, QStringLiteral("MM") + QString::number(rows)),
+                       front.combination, front.counts, front.mana};
+    if (list == CandidateList::Pota12) {
+        w.push_back(widthOf(f9, mWidths(5)));
+        w.push_back(front.mana);
+        w.push_back(widthOf(f9, mWidths(5)));
+    } else {
+        w.push_back(widthOf(f9, mWidths(4)));
+        w.push_back(front.mana);
+    }
+    const QStringList titles = candidateCaptions(list);
+    const int margins = 2 * QApplication::style()->pixelMetric(QStyle::PM_HeaderMargin) + 2;
+    for (std::size_t i = 0; i < w.size(); ++i)
+        w[i] = std::max(w[i], widthOf(headerFont(), titles[static_cast<qsizetype>(i)]) + margins);
+    return w;
+}
+
 void paintCandidateLine(QPainter* p, const QRect& r, const Combination& rec, int place,
                         std::size_t rows, bool selected, CandidateList list, char sep) {
     p->save();
     paintBlankLine(p, r);
     Cell cell{p, r, r.left()};
+    const std::vector<int> widths = candidateCells(rows, list);
     const QFont f9 = listFont(9);
-    drawFront(cell, rec, QString::number(place) + QLatin1Char('.'),
-              widthOf(f9, QStringLiteral("MM") + QString::number(rows)), selected, sep);
+    drawFront(cell, rec, QString::number(place) + QLatin1Char('.'), widths[0], selected, sep);
     const QColor fg = selected ? Qt::white : Qt::black;
     const QColor bg = selected ? kBlue : Qt::white;
     const QFont f8 = listFont(8);
-    QRect c;
-    if (list == CandidateList::Pota12) {
-        c = cell.take(widthOf(f9, mWidths(5)));
-        cell.fill(c, bg);
-        cell.text(c, QString::number(rec.hits13), fg, Qt::AlignLeft);
-        cell.text(c, QString::number(rec.hits12), fg, Qt::AlignRight);
-        cell.edge(c);
-    } else {
-        c = cell.take(widthOf(f9, mWidths(4)));
-        cell.fill(c, bg);
+    QRect c = cell.take(widths[4]);
+    cell.fill(c, bg);
+    if (list == CandidateList::Pota12)
+        cell.pair(c, QString::number(rec.hits13), QString::number(rec.hits12), fg);
+    else
         cell.text(c, QString::number(rec.hitCount), fg, Qt::AlignRight);
-        cell.edge(c);
-    }
-    c = cell.take(widthOf(f9, QStringLiteral("1600000.0000")));
+    cell.edge(c);
+    c = cell.take(widths[5]);
     cell.fill(c, bg);
     p->setFont(f8);
     cell.text(c, qs(formatFixed(rec.sumMana, 7, 4, sep)), fg, Qt::AlignRight);
     p->setFont(f9);
     cell.edge(c);
     if (list == CandidateList::Pota12) {
-        c = cell.take(widthOf(f9, mWidths(5)));
+        c = cell.take(widths[6]);
         cell.fill(c, bg);
         cell.text(c, QString::number(rec.hitCount), fg, Qt::AlignRight);
         cell.edge(c);

@@ -7,8 +7,10 @@
 
 #include <QFont>
 #include <QRect>
+#include <QStringList>
 
 #include <cstddef>
+#include <vector>
 
 class QPainter;
 class QFontMetrics;
@@ -37,6 +39,16 @@ void paintTukLine(QPainter* p, const QRect& r, const Combination& rec, int place
                   bool selected);
 
 enum class CandidateList { Pota12, Pot11 };
+
+// The font of the headers over the lists.
+QFont headerFont();
+// The titles of a candidate list's header, one per cell.
+QStringList candidateCaptions(CandidateList list);
+// Cell widths of a candidate line, left to right, for a list of `rows` rows: "##", signs,
+// counts, MANA, then "13  12", "sum MANA", "11" (POTA12) or "br.pog.", "sum MANA" (POT11).
+// A cell is as wide as its contents, or as its title when that is wider, so that the title
+// reads whole; the list's header takes its sections from here.
+std::vector<int> candidateCells(std::size_t rows, CandidateList list);
 
 // Candidate line of the POTA12 or POT11 list: place, signs, counts, MANA and the list's figures.
 void paintCandidateLine(QPainter* p, const QRect& r, const Combination& rec, int place,

@@ -326,7 +326,13 @@ void TForm4::SpeedButton4Click() {
         PrintDialog1 = new QPrintDialog(&ui::Printers::printer(), this);
         PrintDialog1->setObjectName(QStringLiteral("PrintDialog1"));
     }
-    if (ui::runDialog(*PrintDialog1) == QDialog::Accepted) ui::Printers::adoptDialogChoice();
+    if (ui::runDialog(*PrintDialog1) != QDialog::Accepted) return;
+    ui::Printers::adoptDialogChoice();
+    // The list shows the printer the dialog picked (it may be one the list did not hold yet).
+    const QStringList names = ui::Printers::names();
+    ComboBox1->clear();
+    ComboBox1->addItems(names);
+    ComboBox1->setCurrentIndex(ui::Printers::currentIndex(names));
 }
 
 void TForm4::SpeedButton5Click() {

@@ -15,17 +15,42 @@
 #include <QPrinter>
 #include <QWidget>
 
+#include <cmath>
+
 using namespace kviro;
 
 namespace {
 
-// Paints the placed texts of the layout: a text's top-left corner is its position.
+// The page is laid out at this resolution whatever the printer's: the block gap (page height
+// mod 55 pixels) and the first line (page height mod 50) are then of a size one can see on any
+// printer. At 1,200 dpi the gap between blocks of eight on A4 came out at a quarter of a point.
+constexpr int kLayoutDpi = 300;
+
+// Measures in layout pixels with the font as the printer renders it.
+class LayoutMetrics final : public TextMetrics {
+  public:
+    LayoutMetrics(const TextMetrics& device, double devicePerLayout)
+        : device_(device), scale_(devicePerLayout) {}
+    int width(std::string_view text) const override {
+        return static_cast<int>(std::lround(device_.width(text) / scale_));
+    }
+    int height(std::string_view text) const override {
+        return static_cast<int>(std::lround(device_.height(text) / scale_));
+    }
+
+  private:
+    const TextMetrics& device_;
+    double scale_;
+};
+
+// Paints the placed texts of the layout: a text's top-left corner is its position, in layout
+// pixels.
 class PainterSink final : public PrintSink {
   public:
-    PainterSink(QPainter& painter, QPrinter& printer, int ascent)
-        : painter_(painter), printer_(printer), ascent_(ascent) {}
+    PainterSink(QPainter& painter, QPrinter& printer, int ascent, double devicePerLayout)
+        : painter_(painter), printer_(printer), ascent_(ascent), scale_(devicePerLayout) {}
     void text(int x, int y, std::string_view text) override {
-        painter_.drawText(QPoint(x, y + ascent_),
+        painter_.drawText(QPointF(x * scale_, y * scale_ + ascent_),
                           QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
     void newPage() override { printer_.newPage(); }
@@ -34,6 +59,7 @@ class PainterSink final : public PrintSink {
     QPainter& painter_;
     QPrinter& printer_;
     int ascent_;
+    double scale_;
 };
 
 QPointer<CTUKPrint>& current() {
@@ -71,16 +97,27 @@ void CTUKPrint::run() {
         return;
     }
     painter.setFont(font);
-    const kviro::ui::FontTextMetrics metrics(painter.fontMetrics());
-    PainterSink sink(painter, *printer, metrics.metrics().ascent());
+    const kviro::ui::FontTextMetrics deviceMetrics(painter.fontMetrics());
+    const double scale = kviro::ui::layoutScale(*printer);
+    const LayoutMetrics metrics(deviceMetrics, scale);
+    PainterSink sink(painter, *printer, deviceMetrics.metrics().ascent(), scale);
     const QString date =
         printDate ? QLocale().toString(QDate::currentDate(), QLocale::ShortFormat) : QString();
-    layoutPrint(tukList, printer->width(), printer->height(), metrics, header.toStdString(),
+    layoutPrint(tukList, kviro::ui::layoutPixels(printer->width(), scale),
+                kviro::ui::layoutPixels(printer->height(), scale), metrics, header.toStdString(),
                 date.toStdString(), sink);
     if (!painter.end() || printer->printerState() == QPrinter::Error) emit failed(failure(false));
 }
 
 namespace kviro::ui {
+
+double layoutScale(const QPrinter& printer) {
+    return printer.logicalDpiY() > 0 ? printer.logicalDpiY() / double(kLayoutDpi) : 1.0;
+}
+
+int layoutPixels(int devicePixels, double scale) {
+    return static_cast<int>(devicePixels / scale);
+}
 
 CTUKPrint* runningPrint() {
     CTUKPrint* t = current();

@@ -49,6 +49,10 @@ namespace kviro::ui {
 // reported over `owner`. Returns whether a print was started.
 bool startTukPrint(QWidget* owner, const kviro::Table& table, const QFont& font,
                    const QString& header, bool printDate);
+// Device pixels of the printer per pixel of the page layout, which is done at a fixed
+// resolution; and a length of device pixels in layout pixels (whole pixels, rounded down).
+double layoutScale(const QPrinter& printer);
+int layoutPixels(int devicePixels, double scale);
 // The print that runs now, if any.
 CTUKPrint* runningPrint();
 // Waits for the print that runs, if any, and releases its thread (before the program ends).

@@ -48,10 +48,12 @@ void settle(int ms = 300) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-bool save(QWidget* w, const QString& dir, const QString& name) {
+// Shows the window, lets it settle for `settleMs` and saves its picture. With 0 no event is
+// processed first, so a state that a queued event would end (generation) is still shown.
+bool save(QWidget* w, const QString& dir, const QString& name, int settleMs = 300) {
     w->show();
     w->raise();
-    settle();
+    if (settleMs > 0) settle(settleMs);
     const bool ok = w->grab().save(QDir(dir).filePath(name));
     qInfo("%s %s", ok ? "saved" : "FAILED", qPrintable(name));
     return ok;
@@ -72,13 +74,23 @@ int main(int argc, char* argv[]) {
 
     bool ok = true;
     kviro::ui::createWindows();
-    settle(50);
-    ok &= save(Form2, out, QStringLiteral("menu-generating.png"));
+    // The generator's completion reaches the menu through this thread's event queue: until
+    // events are processed, the menu is in its generating state.
+    if (Form2->SpeedButton1->isEnabled()) {
+        qInfo("FAILED menu-generating.png: generation already reported");
+        ok = false;
+    }
+    ok &= save(Form2, out, QStringLiteral("menu-generating.png"), 0);
     waitUntil([] { return Form2->SpeedButton1->isEnabled(); });
     ok &= save(Form2, out, QStringLiteral("menu.png"));
 
     Form1->show();
     Form1->OziviMGumb->click();
+    // The first rows in code order have a sign of 0 % (MANA 0): find a likely combination, so
+    // the page shows valued rows.
+    const QString likely = QStringLiteral("2212020211002");
+    for (int k = 1; k <= kviro::kMatches; ++k) Form1->Edit(k)->setText(likely.mid(k - 1, 1));
+    Form1->Button2->click();
     ok &= save(Form1, out, QStringLiteral("workbench.png"));
     ok &= save(InfoBox, out, QStringLiteral("info.png"));
 

@@ -138,6 +138,55 @@ TEST(Coverage, TernaryRankNumbersValidCodesDensely) {
     EXPECT_EQ(ternaryRank(1u << 26), -1);
 }
 
+// A .MOR file may repeat a row any number of times: the counts of POTA12 go far past a byte,
+// both when the network is compared row by row and when it is looked up through its index.
+TEST(Coverage, Pota12CountsOfRepeatedRows) {
+    struct Case {
+        const char* name;
+        std::uint32_t same, oneOff, twoOff;
+    };
+    for (const Case& k : {Case{"row by row", 200, 300, 150}, Case{"indexed", 3000, 2100, 130}}) {
+        SCOPED_TRACE(k.name);
+        Tables t;
+        const ProbabilityTable p = defaultProbabilities();
+        const Digits xd{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+        Digits one = xd, two = xd;
+        one[4] = 2;
+        two[0] = two[12] = 0;
+        auto add = [&](const Digits& d, std::uint32_t n) {
+            for (std::uint32_t i = 0; i < n; ++i) {
+                Combination* r = t.pool.make();
+                combinationCode(*r, d);
+                r->mana = 1.0f;
+                t.MREZA.push_back(r);
+            }
+        };
+        add(xd, k.same);
+        add(one, k.oneOff);
+        add(two, k.twoOff);
+        ASSERT_TRUE(fillPota12(t.POTA12, t.MREZA, 0, p, t.pool));
+        const Combination* xCopy = nullptr;
+        for (const Combination* c : t.POTA12)
+            if (c->code == codeOf(xd)) xCopy = c;
+        ASSERT_NE(xCopy, nullptr);
+        EXPECT_EQ(xCopy->hits13, k.same);
+        EXPECT_EQ(xCopy->hits12, k.oneOff);
+        EXPECT_EQ(xCopy->hitCount, k.twoOff);
+        // The neighbour holding the repeated row: it is hit 13 times by those and 12 by X's.
+        for (const Combination* c : t.POTA12)
+            if (c->code == codeOf(one)) {
+                EXPECT_EQ(c->hits13, k.oneOff);
+                EXPECT_EQ(c->hits12, k.same);
+            }
+    }
+    EXPECT_EQ(cappedRowHits(std::uint64_t{1} << 40), kMaxRowHits);
+    Combination r;
+    r.hits13 = cappedRowHits(kMaxRowHits);
+    r.tukSource = -1;
+    EXPECT_EQ(r.hits13, kMaxRowHits);
+    EXPECT_EQ(r.hits12, 0u);
+}
+
 TEST(Coverage, SingleRowNetwork) {
     Tables t;
     const ProbabilityTable p = defaultProbabilities();
@@ -150,8 +199,8 @@ TEST(Coverage, SingleRowNetwork) {
     ASSERT_EQ(t.POTA12.size(), 27u);
     for (const Combination* c : t.POTA12) {
         const bool isX = c->code == x->code;
-        EXPECT_EQ(c->hits13, isX ? 1 : 0);
-        EXPECT_EQ(c->hits12, isX ? 0 : 1);
+        EXPECT_EQ(c->hits13, isX ? 1u : 0u);
+        EXPECT_EQ(c->hits12, isX ? 0u : 1u);
         EXPECT_EQ(c->hitCount, 0u);
         EXPECT_EQ(c->sumMana, x->mana);
         EXPECT_NE(c, x);

@@ -24,6 +24,9 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
@@ -35,6 +38,7 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
 #include <thread>
 
 using namespace kviro;
@@ -83,6 +87,24 @@ QString pdfTitle(const QString& pdf) {
     if (title.startsWith(QLatin1Char('(')) && title.endsWith(QLatin1Char(')')))
         title = title.mid(1, title.size() - 2);
     return title;
+}
+
+// The top (in points) of each word of a PDF's first page, in reading order.
+QList<QPair<QString, double>> pdfWordTops(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+             QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"[^\"]*\" yMin=\"([^\"]*)\"[^>]*>([^<]*)</word>"));
+    QList<QPair<QString, double>> words;
+    auto it = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput()));
+    while (it.hasNext()) {
+        const auto m = it.next();
+        words.append({m.captured(2), m.captured(1).toDouble()});
+    }
+    return words;
 }
 
 // The file-save chooser of a PDF print answers with `path`.
@@ -172,6 +194,47 @@ class PrintingTest : public QObject {
         QCOMPARE(lines.value(0), QStringLiteral("Kolo 12 ") + today());
         checkLines(lines, 1, 10);
         QCOMPARE(lines.size(), 11);
+    }
+
+    // Blocks of eight lines stand apart by page height mod 55 pixels. On a 1,200 dpi printer
+    // that came to a quarter of a point on A4; the page is laid out at a fixed resolution, so
+    // the gap is a good part of a line on A4 whatever the printer.
+    void blocksOfEightStandApart() {
+        TempSettings store;
+        MessageBoxWatcher boxes;
+        ui::createWindows();
+        fillTuk(17);
+        Form6->show();
+        choosePrinter(Form6->PrinterList, QStringLiteral("PDF datoteka"));
+        const QString pdf = path(QStringLiteral("blocks.pdf"));
+        answerFileDialogsWith(pdf);
+        QTest::mouseClick(Form6->BitBtn2, Qt::LeftButton);
+        QVERIFY(waitForPrint());
+        QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join(QLatin1Char('\n'))));
+
+        // The place numbers 1 ... 17 begin the lines; the header is empty.
+        QList<double> top;
+        for (const auto& [text, y] : pdfWordTops(pdf))
+            if (text == QString::number(top.size() + 1)) top.append(y);
+        QCOMPARE(top.size(), 17);
+        const double pitch = top[1] - top[0];
+        QVERIFY(pitch > 8.0);
+        for (int i : {1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14}) // within a block
+            QVERIFY2(std::abs(top[i + 1] - top[i] - pitch) < 0.3, qPrintable(QString::number(i)));
+        const double gap1 = top[8] - top[7] - pitch;
+        const double gap2 = top[16] - top[15] - pitch;
+        QVERIFY2(gap1 > 0.25 * pitch,
+                 qPrintable(QStringLiteral("gap %1 pt, line %2 pt").arg(gap1).arg(pitch)));
+        QVERIFY(std::abs(gap2 - gap1) < 0.3);
+        // Still the page height mod 55, in the pixels of the layout.
+        QPrinter a4(QPrinter::HighResolution);
+        a4.setOutputFormat(QPrinter::PdfFormat);
+        a4.setPageSize(QPageSize(QPageSize::A4));
+        const double scale = ui::layoutScale(a4);
+        const int layoutHeight = ui::layoutPixels(a4.height(), scale);
+        const double expected = (layoutHeight % 55) * scale * 72.0 / a4.logicalDpiY();
+        QVERIFY2(std::abs(gap1 - expected) < 0.3,
+                 qPrintable(QStringLiteral("gap %1 pt, expected %2 pt").arg(gap1).arg(expected)));
     }
 
     void resultsControlPrintHasNoDate() {
@@ -304,6 +367,38 @@ class PrintingTest : public QObject {
         QTest::keyClick(Form6, Qt::Key_Escape);
         QVERIFY(Form6->isHidden());
         QVERIFY(MrezaForm->isVisible());
+        QVERIFY(boxes.texts().isEmpty());
+    }
+
+    // A printer picked in the system print dialog ("...") shows in the results control's list.
+    void printDialogChoiceShowsInResultsList() {
+        TempSettings store;
+        MessageBoxWatcher boxes;
+        ui::createWindows();
+        const QStringList names = ui::Printers::names();
+        Form4->show();
+        QCOMPARE(Form4->ComboBox1->currentIndex(), -1);
+        auto pick = [](const QString& entry) {
+            ui::setDialogRunner([entry](QDialog& d) {
+                auto* dialog = qobject_cast<QPrintDialog*>(&d);
+                if (!dialog) return int(QDialog::Rejected);
+                if (entry == ui::Printers::pdfEntry()) {
+                    dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+                } else {
+                    dialog->printer()->setOutputFormat(QPrinter::NativeFormat);
+                    dialog->printer()->setPrinterName(entry);
+                }
+                return int(QDialog::Accepted);
+            });
+        };
+        QStringList entries{ui::Printers::pdfEntry()};
+        if (names.size() > 1) entries.prepend(names.first()); // a system printer first
+        for (const QString& entry : entries) {
+            pick(entry);
+            Form4->SpeedButton4->click(); // its group shows only once a table is loaded
+            QCOMPARE(ui::Printers::current(), entry);
+            QCOMPARE(Form4->ComboBox1->currentText(), entry);
+        }
         QVERIFY(boxes.texts().isEmpty());
     }
 
