@@ -16,6 +16,8 @@ set(_pkg ${CMAKE_CURRENT_LIST_DIR})
 set(_out ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 target_compile_definitions(kviro13 PRIVATE KVIRO_APP_ID="${KVIRO_APP_ID}")
 install(TARGETS kviro13 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A read-only global offset table after start-up, as Debian's hardening asks.
+target_link_options(kviro13 PRIVATE LINKER:-z,relro LINKER:-z,now)
 
 # The icon: drawn once as SVG, rendered to the usual sizes at build time. The rendered sizes also
 # go into the program as a resource, for the title bars and the task switcher.
@@ -54,7 +56,9 @@ foreach(_file kviro13.1:${_pkg}/kviro13.1 changelog:${_out}/changelog)
 endforeach()
 add_custom_target(kviro13_package_files ALL DEPENDS ${_gz})
 install(FILES ${_out}/kviro13.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${_out}/changelog.gz ${_pkg}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# Debian looks for them under the package's name, not the project's (CMAKE_INSTALL_DOCDIR).
+install(FILES ${_out}/changelog.gz ${_pkg}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kviro13)
 
 # The Debian package.
 set(CPACK_GENERATOR DEB)
