@@ -45,16 +45,13 @@ install(FILES ${_out}/${KVIRO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_D
 # time stamp, so the package is the same on every build).
 configure_file(${_pkg}/changelog.in ${_out}/changelog @ONLY)
 find_program(GZIP gzip REQUIRED)
-foreach(_file kviro13.1:${_pkg}/kviro13.1 changelog:${_out}/changelog)
-  string(REPLACE ":" ";" _pair ${_file})
-  list(GET _pair 0 _name)
-  list(GET _pair 1 _src)
-  add_custom_command(OUTPUT ${_out}/${_name}.gz
-    COMMAND ${GZIP} -9nc ${_src} > ${_out}/${_name}.gz
-    DEPENDS ${_src} VERBATIM)
-  list(APPEND _gz ${_out}/${_name}.gz)
-endforeach()
-add_custom_target(kviro13_package_files ALL DEPENDS ${_gz})
+add_custom_command(OUTPUT ${_out}/kviro13.1.gz
+  COMMAND ${GZIP} -9nc ${_pkg}/kviro13.1 > ${_out}/kviro13.1.gz
+  DEPENDS ${_pkg}/kviro13.1 VERBATIM)
+add_custom_command(OUTPUT ${_out}/changelog.gz
+  COMMAND ${GZIP} -9nc ${_out}/changelog > ${_out}/changelog.gz
+  DEPENDS ${_out}/changelog VERBATIM)
+add_custom_target(kviro13_package_files ALL DEPENDS ${_out}/kviro13.1.gz ${_out}/changelog.gz)
 install(FILES ${_out}/kviro13.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # Debian looks for them under the package's name, not the project's (CMAKE_INSTALL_DOCDIR).
 install(FILES ${_out}/changelog.gz ${_pkg}/copyright

@@ -41,7 +41,8 @@ if ldd "$PROG" | grep -E "not found|$SRC|$BUILD"; then fail "libraries not found
 
 echo "-- the unpacked program on a virtual display, ended with Izlazak"
 # The first start shows the settings store's read error (nothing stored yet): Enter closes it,
-# as a new user would. Then the main menu's "Izlazak" (right end of its bottom strip) ends it.
+# as a new user would. The main menu must carry the icon (16 px among its sizes); then its
+# "Izlazak" (right end of the bottom strip) ends the program.
 mkdir -p "$WORK/home"
 cat >"$WORK/session.sh" <<'EOF'
 set -u
@@ -59,12 +60,15 @@ sleep 0.5
 menu=$(xdotool search --onlyvisible --name KVIRO)
 [ "$(wc -w <<<"$menu")" -eq 1 ] || exit 91
 kill -0 "$pid" || exit 92
+xprop -id "$menu" _NET_WM_ICON | grep -q 'Icon (16 x 16)' || exit 93
 xdotool mousemove --window "$menu" 352 137 click 1
 wait "$pid"
 EOF
 rc=0
 WORK=$WORK PROG=$PROG timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$WORK/session.sh" || rc=$?
-[ "$rc" -eq 0 ] || fail "the program did not end cleanly (exit code $rc)"
+# 90: no window; 91: other windows than the main menu; 92: the program died; 93: no icon;
+# 124: it did not end; anything else: the program's own exit code.
+[ "$rc" -eq 0 ] || fail "the program did not end cleanly (code $rc)"
 grep -q "$ROOT/usr/bin/kviro13" "$WORK/files.log" || fail "no file trace of the program"
 if grep -E "\"($SRC|$BUILD)(/|\")" "$WORK/files.log"; then fail "the program looked into the source or build folder"; fi
 echo "package-check: $(basename "$DEB") passes; the unpacked program ended with exit code 0"

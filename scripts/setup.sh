@@ -9,7 +9,7 @@ PACKAGES=(
   xvfb xauth fonts-liberation poppler-utils
   cups cups-bsd printer-driver-cups-pdf
   # the icon, the Debian package and its checks (scripts/package-check.sh)
-  librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream xdotool strace
+  librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream xdotool x11-utils strace
 )
 
 missing=()
