@@ -2,6 +2,8 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -12,6 +14,14 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVIRO"));
     QApplication::setApplicationDisplayName(QStringLiteral("KVIRO 13"));
+
+    // The installed desktop entry of the same id, and the icon of every window (title bars, task
+    // switcher) in the sizes the build rendered.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KVIRO_APP_ID));
+    QIcon icon;
+    const QDir icons(QStringLiteral(":/icon"));
+    for (const QString& file : icons.entryList(QDir::Files)) icon.addFile(icons.filePath(file));
+    QApplication::setWindowIcon(icon);
 
     // The standard buttons of message boxes in the user's language.
     QTranslator qtTranslator;

@@ -8,6 +8,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation poppler-utils
   cups cups-bsd printer-driver-cups-pdf
+  # the icon, the Debian package and its checks (scripts/package-check.sh)
+  librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream xdotool x11-utils strace
 )
 
 missing=()

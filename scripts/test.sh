@@ -26,6 +26,9 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$JOBS"
 ctest --test-dir build/dev --output-on-failure
 
+echo "== installation: Debian package, desktop entry, metadata, the unpacked program"
+scripts/package-check.sh build/dev
+
 echo "== benchmarks (smoke run)"
 ./build/dev/kviro_bench --benchmark_min_time=0 --benchmark_filter='BM_(GenerateAll|ValueAll)$' >/dev/null
 
