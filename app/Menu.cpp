@@ -12,6 +12,7 @@
 #include "output/Kontrola.h"
 #include "output/Printic.h"
 #include "output/Saver.h"
+#include "platform/Keyboard.h"
 #include "platform/Widgets.h"
 #include "platform/Printers.h"
 
@@ -181,6 +182,7 @@ void TForm2::closeEvent(QCloseEvent* event) {
 namespace kviro::ui {
 
 void createWindows() {
+    installKeyboardHabits();
     new TForm2;
     new TForm4;
     new TForm3;

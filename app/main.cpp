@@ -10,8 +10,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("KVIRO"));
-    QApplication::setApplicationDisplayName(QStringLiteral("KVIRO 13"));
+    kviro::ui::nameApplication();
 
     // The standard buttons of message boxes in the user's language.
     QTranslator qtTranslator;

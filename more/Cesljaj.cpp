@@ -67,9 +67,11 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
         number->setFont(arial(13, true));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         number->setGeometry(2, y, 22, 22);
-        QLineEdit* left = field(Panel1, QStringLiteral("ttv%11").arg(m), QString(), fieldFont);
+        // "ttv", the match number, then the side: ttv11 and ttv10 ... ttv131 and ttv130.
+        const QString stem = QStringLiteral("ttv") + QString::number(m);
+        QLineEdit* left = field(Panel1, stem + QLatin1Char('1'), QString(), fieldFont);
         left->setGeometry(30, y, 40, 22);
-        QLineEdit* right = field(Panel1, QStringLiteral("ttv%10").arg(m), QString(), fieldFont);
+        QLineEdit* right = field(Panel1, stem + QLatin1Char('0'), QString(), fieldFont);
         right->setGeometry(73, y, 40, 22);
         ttv_[m - 1] = {left, right};
     }

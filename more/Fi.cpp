@@ -43,6 +43,8 @@
 #include <QTimer>
 #include <QValidator>
 
+#include <algorithm>
+
 using namespace kviro;
 
 TForm1* Form1 = nullptr;
@@ -51,20 +53,37 @@ namespace {
 
 using ui::arial;
 
-// At most three characters typed into a field; texts the program puts there may be longer
-// (a stored 33.3 shows as 33.2999992370605), and such a text can still be shortened.
+// At most three characters typed or pasted into a field: what goes beyond is dropped, as a
+// field's length limit does (pasting "12345" leaves "123"). Texts the program puts there may be
+// longer (a stored 33.3 shows as 33.2999992370605); they are taken whole, and such a text can
+// be shortened and retyped but not lengthened.
 class MaxTypedLength : public QValidator {
 public:
-    MaxTypedLength(QLineEdit* edit, int length) : QValidator(edit), length_(length) {
-        connect(edit, &QLineEdit::textChanged, this, [this](const QString& t) { last_ = t.size(); });
+    MaxTypedLength(QLineEdit* edit, int length) : QValidator(edit), edit_(edit), length_(length) {
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& t) { last_ = t; });
     }
-    State validate(QString& input, int&) const override {
-        return input.size() > length_ && input.size() > last_ ? Invalid : Acceptable;
+    State validate(QString& input, int& pos) const override {
+        // A text set by the program clears the field's undo history; an edit of the user's
+        // has just been recorded in it.
+        if (input.size() <= length_ || !edit_->isUndoAvailable()) return Acceptable;
+        // What the user put in ends at the cursor; before it stands the unchanged start of the
+        // old text, after it the old text's end.
+        const qsizetype tail = input.size() - pos;
+        const qsizetype oldStart = last_.size() - tail;
+        qsizetype head = 0;
+        while (head < pos && head < oldStart && input[head] == last_[head]) ++head;
+        const qsizetype inserted = pos - head;
+        const qsizetype room = std::max<qsizetype>(0, length_ - (head + tail));
+        const qsizetype drop = inserted - std::min(inserted, room);
+        input.remove(pos - drop, drop);
+        pos -= static_cast<int>(drop);
+        return input == last_ ? Invalid : Acceptable;
     }
 
 private:
+    QLineEdit* edit_;
     int length_;
-    qsizetype last_ = 0; // length of the text the field last held
+    QString last_; // the text the field last held
 };
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
@@ -180,7 +199,7 @@ void TForm1::buildGrid() {
         for (int c = 0; c < 3; ++c) {
             const int s = signOfColumn[c];
             auto* e = new QLineEdit(TTV);
-            e->setObjectName(QStringLiteral("ttv%1%2").arg(m).arg(s));
+            e->setObjectName(QStringLiteral("ttv") + QString::number(m) + QString::number(s));
             e->setGeometry(xs[c], y, 33, 23);
             e->setFont(arial(12, true));
             e->setStyleSheet(QStringLiteral("background: silver;"));
@@ -575,8 +594,7 @@ void TForm1::Button2Click() {
                 ui::errorNotice(this,
                                 QStringLiteral("Utakmica %1: znak \"%2\" ne postoji. U tražilicu "
                                                "se upisuju samo znakovi 1, 0 i 2.")
-                                    .arg(m)
-                                    .arg(Edit(m)->text()));
+                                    .arg(QString::number(m), Edit(m)->text()));
                 break;
             }
         }
@@ -818,8 +836,7 @@ void TForm1::BitBtn6Click() {
         ui::errorNotice(this, QStringLiteral("Tablica nije učitana: redak %1 datoteke \"%2\" nije "
                                              "ispravan redak tablice (šest brojeva). Tablica MORE "
                                              "je ostala nepromijenjena.")
-                                  .arg(read.badLine)
-                                  .arg(shown));
+                                  .arg(QString::number(read.badLine), shown));
         return;
     }
     if (read.readFailed) {

@@ -193,7 +193,6 @@ private:
     std::array<QLineEdit*, kviro::kMatches> finder_{};
 
     std::array<std::array<QLineEdit*, 3>, kviro::kMatches> ttv_{};
-    bool completing_ = false;
 };
 
 extern TForm1* Form1;

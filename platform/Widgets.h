@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QScreen>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 
 #include <utility>
@@ -37,7 +38,13 @@ inline QPushButton* dialogButton(QWidget* parent, const char* name, const QStrin
                                  const QRect& geometry) {
     auto* b = control<QPushButton>(parent, name, geometry, text);
     b->setAutoDefault(false);
+    b->setProperty("leavesEnterAlone", true);
     return b;
+}
+
+// True for a button made by `dialogButton`: Enter on it goes to its dialog's default button.
+inline bool leavesEnterAlone(const QPushButton* button) {
+    return button->property("leavesEnterAlone").toBool();
 }
 
 inline QFont arial(int pixels, bool bold = false) {
