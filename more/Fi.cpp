@@ -273,6 +273,7 @@ void TForm1::buildMorePart() {
     ScrollBar1->setGeometry(390, 57, 17, MOREShow->height());
     ScrollBar1->setSingleStep(25);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int v) { ScrollBar1Change(v); });
+    ui::wheelScrolls(MOREShow, ScrollBar1);
 
     const QIcon sortIcon = style()->standardIcon(QStyle::SP_ArrowDown);
     BitBtn1 = button(Panel1, "BitBtn1", QStringLiteral("MANA"), QRect(412, 57, 72, 25), false);
@@ -601,11 +602,13 @@ void TForm1::Button2Click() {
         return;
     }
     Animate1->begin();
-    if (const auto at = findCode(MORE, *key)) {
+    const auto at = findCode(MORE, *key);
+    if (at) {
         topRow = static_cast<int>(*at);
         ShowMORE();
     }
     Animate1->end();
+    if (!at) ui::notice(this, QStringLiteral("Tražena kombinacija nije u tablici MORE."));
 }
 
 void TForm1::RefreshInfo() {
@@ -638,6 +641,7 @@ void TForm1::SpeedButton3Click() {
 }
 
 void TForm1::SpeedButton2Click() {
+    if (!Form2->mayLeave()) return;
     hide();
     Form2->SpeedButton5Click(this);
 }

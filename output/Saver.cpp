@@ -84,6 +84,7 @@ void TForm7::BitBtn1Click() {
                       .arg(QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath()), reason));
         return;
     }
+    MrezaForm->tukCopied();
     hide();
     MrezaForm->show();
 }
