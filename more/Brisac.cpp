@@ -16,7 +16,8 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent, Qt::Tool) {
     setModal(true);
     setFixedSize(194, 40);
 
-    Label1 = kviro::ui::control<QLabel>(this, "Label1", QRect(8, 9, 30, 22), QStringLiteral("X = "));
+    Label1 =
+        kviro::ui::control<QLabel>(this, "Label1", QRect(8, 9, 30, 22), QStringLiteral("X = "));
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);

@@ -183,9 +183,9 @@ void TForm1::buildGrid() {
         rowLabel->setGeometry(2, y, 22, 23);
         for (int c = 0; c < 3; ++c) {
             const int s = signOfColumn[c];
-            auto* e = ui::silverField(TTV,
-                                      QStringLiteral("ttv") + QString::number(m) + QString::number(s),
-                                      QRect(xs[c], y, 33, 23), arial(12, true));
+            auto* e = ui::silverField(
+                TTV, QStringLiteral("ttv") + QString::number(m) + QString::number(s),
+                QRect(xs[c], y, 33, 23), arial(12, true));
             e->setValidator(new MaxTypedLength(e, 3));
             if (s == 2) {
                 e->setReadOnly(true);

@@ -19,8 +19,10 @@ TForm9::TForm9(QWidget* parent, bool isForm9) : QDialog(parent) {
     setFixedSize(235, 56);
     setModal(true);
 
-    Edit1 = kviro::ui::control<QLineEdit>(this, "Edit1", QRect(10, 16, 105, 24), QStringLiteral("0"));
-    Button1 = kviro::ui::button(this, "Button1", QStringLiteral("Promijeni"), QRect(128, 15, 97, 26));
+    Edit1 =
+        kviro::ui::control<QLineEdit>(this, "Edit1", QRect(10, 16, 105, 24), QStringLiteral("0"));
+    Button1 =
+        kviro::ui::button(this, "Button1", QStringLiteral("Promijeni"), QRect(128, 15, 97, 26));
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }

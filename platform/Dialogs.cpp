@@ -26,7 +26,8 @@ void errorNotice(QWidget* parent, const QString& text) {
 }
 
 bool confirm(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, applicationTitle(), text, QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(parent, applicationTitle(), text,
+                                 QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 

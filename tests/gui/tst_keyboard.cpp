@@ -96,12 +96,13 @@ std::vector<WindowNames> windowNames() {
              numbered(QStringLiteral("Label"), 9, 13)},
         {"Form1", "Kombiniranje",
          gridNames(true) + numbered(QStringLiteral("Edit"), 1, 14) +
-             numbered(QStringLiteral("BitBtn"), 1, 6) + numbered(QStringLiteral("SpeedButton"), 1, 7) +
-             kMoreMenu +
-             QStringList{"TTV", "Label2", "Label3", "Label4", "Label21", "OziviMGumb", "Animate1",
-                         "Panel1", "Finder", "Button2", "HeaderControl1", "MOREShow",
-                         "ScrollBar1", "Label22", "SpeedButton9", "N1", "Obriioznaene1",
-                         "SortirajpoMANA1", "SortirajpoTIP1", "SortirajpoNP1"}},
+             numbered(QStringLiteral("BitBtn"), 1, 6) +
+             numbered(QStringLiteral("SpeedButton"), 1, 7) + kMoreMenu +
+             QStringList{"TTV",           "Label2",          "Label3",         "Label4",
+                         "Label21",       "OziviMGumb",      "Animate1",       "Panel1",
+                         "Finder",        "Button2",         "HeaderControl1", "MOREShow",
+                         "ScrollBar1",    "Label22",         "SpeedButton9",   "N1",
+                         "Obriioznaene1", "SortirajpoMANA1", "SortirajpoTIP1", "SortirajpoNP1"}},
         {"InfoBox", "Info", numbered(QStringLiteral("Label"), 5, 12) + QStringList{"BitBtn1"}},
         {"Form3", "Limitiranje tablice",
          numbered(QStringLiteral("Edit"), 1, 10) + numbered(QStringLiteral("SpeedButton"), 1, 11)},
@@ -111,13 +112,13 @@ std::vector<WindowNames> windowNames() {
         {"MrezaForm", "MREŽA",
          numbered(QStringLiteral("Edit"), 1, 13) + numbered(QStringLiteral("BitBtn"), 4, 9) +
              numbered(QStringLiteral("SpeedButton"), 1, 8) + kMoreMenu +
-             QStringList{"BitBtn1",       "Label1",        "MREZANum",       "Label3",         "MANUNum",
-                         "Menu",          "HeaderControl1", "MREZAShow",      "ScrollBar1",
-                         "ToPOT",         "PageControl1",   "Tab12",          "Tab11",
-                         "Label2",        "Label4",         "TUKShow",        "ScrollBar2",
-                         "GroupBox2",     "GroupBox3",      "HeaderControl2", "HeaderControl3",
-                         "POTA12Show",    "POT11Show",      "POTA12Progress", "POT11Progress",
-                         "Button1",       "Animate1"}},
+             QStringList{"BitBtn1",        "Label1",     "MREZANum",       "Label3",
+                         "MANUNum",        "Menu",       "HeaderControl1", "MREZAShow",
+                         "ScrollBar1",     "ToPOT",      "PageControl1",   "Tab12",
+                         "Tab11",          "Label2",     "Label4",         "TUKShow",
+                         "ScrollBar2",     "GroupBox2",  "GroupBox3",      "HeaderControl2",
+                         "HeaderControl3", "POTA12Show", "POT11Show",      "POTA12Progress",
+                         "POT11Progress",  "Button1",    "Animate1"}},
         {"Form8", "Info", numbered(QStringLiteral("Label"), 1, 12) + QStringList{"BitBtn1"}},
         {"Form6", "Ispis na printer",
          QStringList{"GroupBox2", "Label1", "PrinterList", "Button1", "Bevel1", "Label3", "Edit1",

@@ -320,7 +320,8 @@ class WorkbenchTest : public QObject {
         typeFind(signs);
         QTest::mouseClick(Form1->Button2, Qt::LeftButton);
         QCOMPARE(Form1->topRow, 75);
-        QCOMPARE(boxes_->texts(), QStringList{QStringLiteral("Tražena kombinacija nije u tablici MORE.")});
+        QCOMPARE(boxes_->texts(),
+                 QStringList{QStringLiteral("Tražena kombinacija nije u tablici MORE.")});
     }
 
     void wheelOverTheListScrolls() {
