@@ -12,6 +12,8 @@
 #include "output/Kontrola.h"
 #include "output/Printic.h"
 #include "output/Saver.h"
+#include "platform/Dialogs.h"
+#include "platform/Keyboard.h"
 #include "platform/Widgets.h"
 #include "platform/Printers.h"
 
@@ -176,9 +178,17 @@ void TForm2::showGenerationDone() {
     SpeedButton3->setEnabled(true);
 }
 
+bool TForm2::mayLeave() {
+    if (!MrezaForm || !MrezaForm->tukUnsaved()) return true;
+    return kviro::ui::confirm(isVisible() ? static_cast<QWidget*>(this) : Form1,
+                              QStringLiteral("Tablica uplaćenih kombinacija nije spremljena. "
+                                             "Izaći bez spremanja?"));
+}
+
 void TForm2::SpeedButton5Click(QObject* sender) {
-    Q_UNUSED(sender);
     if (exiting_) return;
+    // The workbench has asked before hiding itself.
+    if (sender != Form1 && !mayLeave()) return;
     exiting_ = true;
     hide();
     // Stops the generator and any coverage run (waiting for them) before any table is released.
@@ -196,6 +206,7 @@ void TForm2::closeEvent(QCloseEvent* event) {
 namespace kviro::ui {
 
 void createWindows() {
+    installKeyboardHabits();
     new TForm2;
     new TForm4;
     new TForm3;

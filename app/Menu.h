@@ -28,6 +28,9 @@ public:
     void SpeedButton2Click();
     // The exit command; `sender` is this window's button or the workbench.
     void SpeedButton5Click(QObject* sender = nullptr);
+    // Before leaving: when TUK holds combinations not written to a .TUK file since they changed,
+    // asks whether to leave anyway. True when the program may end.
+    bool mayLeave();
     // Every key press of the window, before the control that has the focus.
     bool FormKeyPress(QChar key);
 

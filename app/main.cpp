@@ -12,8 +12,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("KVIRO"));
-    QApplication::setApplicationDisplayName(QStringLiteral("KVIRO 13"));
+    kviro::ui::nameApplication();
 
     // The installed desktop entry of the same id, and the icon of every window (title bars, task
     // switcher) in the sizes the build rendered.

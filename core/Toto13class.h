@@ -67,13 +67,18 @@ inline int signAt(const Combination& rec, int a) { return signAt(rec.code, a); }
 std::string signText(std::uint32_t code);
 inline std::string signText(const Combination& rec) { return signText(rec.code); }
 
-// Number of matches where the two combinations differ, counting stops once past two:
-// the result is 0, 1, 2 or 3 (3 meaning "three or more").
-inline int signDifferences(std::uint32_t a, std::uint32_t b) {
+// Number of matches where the two combinations differ (0 ... 13).
+inline int differingMatches(std::uint32_t a, std::uint32_t b) {
     std::uint32_t x = a ^ b;
     // One bit per match that differs: fold each 2-bit group onto its low bit.
     x = (x | (x >> 1)) & 0x05555555u;
-    int n = __builtin_popcount(x);
+    return __builtin_popcount(x);
+}
+
+// Number of matches where the two combinations differ, counting stops once past two:
+// the result is 0, 1, 2 or 3 (3 meaning "three or more").
+inline int signDifferences(std::uint32_t a, std::uint32_t b) {
+    const int n = differingMatches(a, b);
     return n > 3 ? 3 : n;
 }
 inline int signDifferences(const Combination& a, const Combination& b) {
@@ -82,9 +87,7 @@ inline int signDifferences(const Combination& a, const Combination& b) {
 
 // Hits between two combinations: matches with the same sign.
 inline int hitsBetween(std::uint32_t a, std::uint32_t b) {
-    std::uint32_t x = a ^ b;
-    x = (x | (x >> 1)) & 0x05555555u;
-    return kMatches - __builtin_popcount(x);
+    return kMatches - differingMatches(a, b);
 }
 
 // True when every base-4 digit of the code is 0, 1 or 2 and the code is in range.

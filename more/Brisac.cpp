@@ -16,18 +16,13 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent, Qt::Tool) {
     setModal(true);
     setFixedSize(194, 40);
 
-    Label1 = new QLabel(QStringLiteral("X = "), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 =
+        kviro::ui::control<QLabel>(this, "Label1", QRect(8, 9, 30, 22), QStringLiteral("X = "));
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);
-    Label1->setGeometry(8, 9, 30, 22);
-    Edit1 = new QLineEdit(QStringLiteral("0"), this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(40, 9, 64, 22);
-    Button1 = new QPushButton(QStringLiteral("Obriši"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(112, 8, 74, 24);
+    Edit1 = kviro::ui::control<QLineEdit>(this, "Edit1", QRect(40, 9, 64, 22), QStringLiteral("0"));
+    Button1 = kviro::ui::button(this, "Button1", QStringLiteral("Obriši"), QRect(112, 8, 74, 24));
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 

@@ -21,23 +21,13 @@ namespace {
 
 using kviro::ui::arial;
 
-QLineEdit* field(QWidget* parent, const QString& name, const QString& text, const QFont& font) {
-    auto* e = new QLineEdit(text, parent);
-    e->setObjectName(name);
-    e->setFont(font);
-    e->setStyleSheet(QStringLiteral("background: silver;"));
-    return e;
-}
-
 // A label with a gap of blanks, and the field placed in the gap.
 QLabel* boundRow(QWidget* parent, const char* name, const QString& before, int blanks,
                  QLineEdit* edit, int x, int y) {
     const QFont font = arial(13, true);
-    auto* l =
-        new QLabel(before + QString(blanks, QLatin1Char(' ')) + QStringLiteral("pogodaka"), parent);
-    l->setObjectName(QLatin1String(name));
-    l->setFont(font);
-    l->setGeometry(x, y, 200, 22);
+    QLabel* l = ui::label(parent, name,
+                          before + QString(blanks, QLatin1Char(' ')) + QStringLiteral("pogodaka"),
+                          QRect(x, y, 200, 22), font);
     const QFontMetrics fm(font);
     const int gapLeft = fm.horizontalAdvance(before + QLatin1Char(' '));
     const int gapWidth = fm.horizontalAdvance(QString(blanks - 2, QLatin1Char(' ')));
@@ -55,11 +45,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     setWindowFlags(Qt::Dialog);
     setFixedSize(352, 355); // 360 x 382 with the window's frame
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 0, 119, 323);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    Panel1 = ui::panel(this, "Panel1", QRect(0, 0, 119, 323));
     const QFont fieldFont = arial(13, false);
     for (int m = 1; m <= 13; ++m) {
         const int y = 4 + 24 * (m - 1);
@@ -67,21 +53,24 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
         number->setFont(arial(13, true));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         number->setGeometry(2, y, 22, 22);
-        QLineEdit* left = field(Panel1, QStringLiteral("ttv%11").arg(m), QString(), fieldFont);
-        left->setGeometry(30, y, 40, 22);
-        QLineEdit* right = field(Panel1, QStringLiteral("ttv%10").arg(m), QString(), fieldFont);
-        right->setGeometry(73, y, 40, 22);
+        // "ttv", the match number, then the side: ttv11 and ttv10 ... ttv131 and ttv130.
+        const QString stem = QStringLiteral("ttv") + QString::number(m);
+        QLineEdit* left =
+            ui::silverField(Panel1, stem + QLatin1Char('1'), QRect(30, y, 40, 22), fieldFont);
+        QLineEdit* right =
+            ui::silverField(Panel1, stem + QLatin1Char('0'), QRect(73, y, 40, 22), fieldFont);
         ttv_[m - 1] = {left, right};
     }
 
-    Label14 = new QLabel(QStringLiteral("IZBACI KOMBINACIJE SA :"), this);
-    Label14->setObjectName(QStringLiteral("Label14"));
-    Label14->setFont(arial(16, true));
+    Label14 = ui::label(this, "Label14", QStringLiteral("IZBACI KOMBINACIJE SA :"),
+                        QRect(128, 40, 220, 22), arial(16, true));
     Label14->setStyleSheet(QStringLiteral("color: blue;"));
-    Label14->setGeometry(128, 40, 220, 22);
 
-    Edit1 = field(this, QStringLiteral("Edit1"), QStringLiteral("0"), arial(13, true));
-    Edit2 = field(this, QStringLiteral("Edit2"), QStringLiteral("0"), arial(13, true));
+    // Placed in the gaps of their labels below.
+    Edit1 = ui::silverField(this, QStringLiteral("Edit1"), QRect(), arial(13, true),
+                            QStringLiteral("0"));
+    Edit2 = ui::silverField(this, QStringLiteral("Edit2"), QRect(), arial(13, true),
+                            QStringLiteral("0"));
     Label15 = boundRow(this, "Label15", QStringLiteral("više od"), 14, Edit1, 128, 100);
     Label16 = boundRow(this, "Label16", QStringLiteral("manje od"), 12, Edit2, 128, 136);
 

@@ -46,6 +46,7 @@
 #include <QValidator>
 
 #include <new>
+#include <algorithm>
 
 using namespace kviro;
 
@@ -55,35 +56,41 @@ namespace {
 
 using ui::arial;
 
-// At most three characters typed into a field; texts the program puts there may be longer
-// (a stored 33.3 shows as 33.2999992370605), and such a text can still be shortened.
+// At most three characters typed or pasted into a field: what goes beyond is dropped, as a
+// field's length limit does (pasting "12345" leaves "123"). Texts the program puts there may be
+// longer (a stored 33.3 shows as 33.2999992370605); they are taken whole, and such a text can
+// be shortened and retyped but not lengthened.
 class MaxTypedLength : public QValidator {
 public:
-    MaxTypedLength(QLineEdit* edit, int length) : QValidator(edit), length_(length) {
-        connect(edit, &QLineEdit::textChanged, this, [this](const QString& t) { last_ = t.size(); });
+    MaxTypedLength(QLineEdit* edit, int length) : QValidator(edit), edit_(edit), length_(length) {
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& t) { last_ = t; });
     }
-    State validate(QString& input, int&) const override {
-        return input.size() > length_ && input.size() > last_ ? Invalid : Acceptable;
+    State validate(QString& input, int& pos) const override {
+        // A text set by the program clears the field's undo history; an edit of the user's
+        // has just been recorded in it.
+        if (input.size() <= length_ || !edit_->isUndoAvailable()) return Acceptable;
+        // What the user put in ends at the cursor; before it stands the unchanged start of the
+        // old text, after it the old text's end.
+        const qsizetype tail = input.size() - pos;
+        const qsizetype oldStart = last_.size() - tail;
+        qsizetype head = 0;
+        while (head < pos && head < oldStart && input[head] == last_[head]) ++head;
+        const qsizetype inserted = pos - head;
+        const qsizetype room = std::max<qsizetype>(0, length_ - (head + tail));
+        const qsizetype drop = inserted - std::min(inserted, room);
+        input.remove(pos - drop, drop);
+        pos -= static_cast<int>(drop);
+        return input == last_ ? Invalid : Acceptable;
     }
 
 private:
+    QLineEdit* edit_;
     int length_;
-    qsizetype last_ = 0; // length of the text the field last held
+    QString last_; // the text the field last held
 };
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
-                    bool enabled = true) {
-    auto* b = kviro::ui::control<QPushButton>(parent, name, geometry, text);
-    b->setEnabled(enabled);
-    return b;
-}
-
-QFrame* panel(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* p = kviro::ui::control<QFrame>(parent, name, geometry);
-    p->setFrameShape(QFrame::Panel);
-    p->setFrameShadow(QFrame::Raised);
-    return p;
-}
+using ui::button;
+using ui::panel;
 
 constexpr int kRowHeight = 16;
 
@@ -184,12 +191,10 @@ TForm1::~TForm1() { releaseTables(); }
 
 void TForm1::buildTopPanel() {
     Panel2 = panel(this, "Panel2", QRect(0, 0, 143, 150));
-    Label21 = new QLabel(QStringLiteral("Upiši tipske vjerojatnosti !"), Panel2);
-    Label21->setObjectName(QStringLiteral("Label21"));
-    Label21->setFont(arial(12, true));
+    Label21 = ui::label(Panel2, "Label21", QStringLiteral("Upiši tipske vjerojatnosti !"),
+                        QRect(6, 6, 131, 30), arial(12, true));
     Label21->setStyleSheet(QStringLiteral("color: red;"));
     Label21->setWordWrap(true);
-    Label21->setGeometry(6, 6, 131, 30);
 
     OziviMGumb = button(Panel2, "OziviMGumb", QString(), QRect(8, 52, 80, 60));
     OziviMGumb->setFont(arial(16, true));
@@ -208,11 +213,9 @@ void TForm1::buildGrid() {
     const int xs[] = {28, 62, 96};
     QLabel** headLabels[] = {&Label2, &Label3, &Label4};
     for (int c = 0; c < 3; ++c) {
-        auto* l = new QLabel(QLatin1String(signs[c]), TTV);
-        l->setObjectName(QLatin1String(heads[c]));
-        l->setFont(arial(13, true));
+        auto* l = ui::label(TTV, heads[c], QLatin1String(signs[c]), QRect(xs[c], 10, 33, 20),
+                            arial(13, true));
         l->setAlignment(Qt::AlignCenter);
-        l->setGeometry(xs[c], 10, 33, 20);
         *headLabels[c] = l;
     }
     // Column order on screen: "1", "0", "2"; cells indexed by sign digit.
@@ -225,11 +228,9 @@ void TForm1::buildGrid() {
         rowLabel->setGeometry(2, y, 22, 23);
         for (int c = 0; c < 3; ++c) {
             const int s = signOfColumn[c];
-            auto* e = new QLineEdit(TTV);
-            e->setObjectName(QStringLiteral("ttv%1%2").arg(m).arg(s));
-            e->setGeometry(xs[c], y, 33, 23);
-            e->setFont(arial(12, true));
-            e->setStyleSheet(QStringLiteral("background: silver;"));
+            auto* e = ui::silverField(
+                TTV, QStringLiteral("ttv") + QString::number(m) + QString::number(s),
+                QRect(xs[c], y, 33, 23), arial(12, true));
             e->setValidator(new MaxTypedLength(e, 3));
             if (s == 2) {
                 e->setReadOnly(true);
@@ -307,18 +308,19 @@ void TForm1::buildMorePart() {
     ScrollBar1->setGeometry(390, 57, 17, MOREShow->height());
     ScrollBar1->setSingleStep(25);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int v) { ScrollBar1Change(v); });
+    ui::wheelScrolls(MOREShow, ScrollBar1);
 
     const QIcon sortIcon = style()->standardIcon(QStyle::SP_ArrowDown);
-    BitBtn1 = button(Panel1, "BitBtn1", QStringLiteral("MANA"), QRect(412, 57, 72, 25), false);
-    BitBtn2 = button(Panel1, "BitBtn2", QStringLiteral("TIP"), QRect(412, 85, 72, 25), false);
-    BitBtn4 = button(Panel1, "BitBtn4", QStringLiteral("NP"), QRect(412, 113, 72, 25), false);
+    BitBtn1 = button(Panel1, "BitBtn1", QStringLiteral("MANA"), QRect(412, 57, 72, 25));
+    BitBtn2 = button(Panel1, "BitBtn2", QStringLiteral("TIP"), QRect(412, 85, 72, 25));
+    BitBtn4 = button(Panel1, "BitBtn4", QStringLiteral("NP"), QRect(412, 113, 72, 25));
     for (auto [b, tip] :
          {std::pair{BitBtn1, "Sortiraj po MANA"}, std::pair{BitBtn2, "Sortiraj po TIP"},
           std::pair{BitBtn4, "Sortiraj po NP"}}) {
         b->setIcon(sortIcon);
         b->setToolTip(QString::fromUtf8(tip));
     }
-    BitBtn3 = button(Panel1, "BitBtn3", QStringLiteral("Info"), QRect(412, 150, 72, 27), false);
+    BitBtn3 = button(Panel1, "BitBtn3", QStringLiteral("Info"), QRect(412, 150, 72, 27));
     BitBtn3->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
     BitBtn3->setFont(arial(11, true));
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
@@ -326,14 +328,10 @@ void TForm1::buildMorePart() {
     connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
     connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
 
-    Label22 = new QLabel(QStringLiteral("Tablica :"), Panel1);
-    Label22->setObjectName(QStringLiteral("Label22"));
-    Label22->setFont(arial(11, true));
-    Label22->setGeometry(412, 380, 72, 16);
-    Edit14 = new QLineEdit(Panel1);
-    Edit14->setObjectName(QStringLiteral("Edit14"));
+    Label22 = ui::label(Panel1, "Label22", QStringLiteral("Tablica :"), QRect(412, 380, 72, 16),
+                        arial(11, true));
+    Edit14 = ui::control<QLineEdit>(Panel1, "Edit14", QRect(412, 398, 72, 20));
     Edit14->setFont(arial(9, false));
-    Edit14->setGeometry(412, 398, 72, 20);
     Edit14->setToolTip(QStringLiteral("Ime datoteke tablice (.MOR)"));
     BitBtn6 = button(Panel1, "BitBtn6", QString(), QRect(412, 422, 35, 30));
     BitBtn6->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
@@ -345,15 +343,15 @@ void TForm1::buildMorePart() {
     connect(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
 
     SpeedButton4 = button(Panel1, "SpeedButton4", QStringLiteral("Obriši označene redove"),
-                          QRect(4, 470, 190, 22), false);
+                          QRect(4, 470, 190, 22));
     SpeedButton5 = button(Panel1, "SpeedButton5", QStringLiteral("Limitiraj tablicu MORE"),
-                          QRect(200, 470, 190, 22), false);
+                          QRect(200, 470, 190, 22));
     SpeedButton9 = button(Panel1, "SpeedButton9", QStringLiteral("Češljaj tablicu MORE"),
-                          QRect(200, 494, 190, 22), false);
+                          QRect(200, 494, 190, 22));
     SpeedButton7 = button(Panel1, "SpeedButton7", QStringLiteral("Ponovno (reset tablice)"),
-                          QRect(4, 494, 190, 22), false);
+                          QRect(4, 494, 190, 22));
     SpeedButton6 = button(Panel1, "SpeedButton6", QStringLiteral("MORE = MREŽA"),
-                          QRect(394, 470, 90, 46), false);
+                          QRect(394, 470, 90, 46));
     SpeedButton6->setFont(arial(11, true));
     connect(SpeedButton4, &QPushButton::clicked, this, [this] { SpeedButton4Click(); });
     connect(SpeedButton5, &QPushButton::clicked, this, [this] { SpeedButton5Click(); });
@@ -368,25 +366,24 @@ void TForm1::buildMorePart() {
     connect(SpeedButton3, &QPushButton::clicked, this, [this] { SpeedButton3Click(); });
     connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
     connect(SpeedButton6, &QPushButton::clicked, this, [] { MrezaForm->handOver(); });
+    // Until MORE has been valued or loaded.
+    for (QPushButton* b : {SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton7, SpeedButton9,
+                           BitBtn1, BitBtn2, BitBtn3, BitBtn4})
+        b->setEnabled(false);
 
     buildPopupMenu();
 }
 
 void TForm1::buildFinder() {
     Finder = panel(Panel1, "Finder", QRect(2, 2, 486, 38));
-    Label1 = new QLabel(QStringLiteral("Tražilica :"), Finder);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(arial(11, true));
-    Label1->setGeometry(6, 10, 64, 18);
+    Label1 = ui::label(Finder, "Label1", QStringLiteral("Tražilica :"), QRect(6, 10, 64, 18),
+                       arial(11, true));
     int x = 72;
     for (int m = 1; m <= kMatches; ++m) {
-        auto* e = new QLineEdit(QStringLiteral("0"), Finder);
-        e->setObjectName(QStringLiteral("Edit%1").arg(m));
+        auto* e = ui::silverField(Finder, QStringLiteral("Edit") + QString::number(m),
+                                  QRect(x, 8, 17, 22), arial(12, true), QStringLiteral("0"));
         e->setMaxLength(1);
         e->setAlignment(Qt::AlignCenter);
-        e->setFont(arial(12, true));
-        e->setStyleSheet(QStringLiteral("background: silver;"));
-        e->setGeometry(x, 8, 17, 22);
         x += 19 + (m % 3 == 0 && m < 12 ? 4 : 0);
         finder_[m - 1] = e;
     }
@@ -633,19 +630,20 @@ void TForm1::Button2Click() {
                 ui::errorNotice(this,
                                 QStringLiteral("Utakmica %1: znak \"%2\" ne postoji. U tražilicu "
                                                "se upisuju samo znakovi 1, 0 i 2.")
-                                    .arg(m)
-                                    .arg(Edit(m)->text()));
+                                    .arg(QString::number(m), Edit(m)->text()));
                 break;
             }
         }
         return;
     }
     Animate1->begin();
-    if (const auto at = findCode(MORE, *key)) {
+    const auto at = findCode(MORE, *key);
+    if (at) {
         topRow = static_cast<int>(*at);
         ShowMORE();
     }
     Animate1->end();
+    if (!at) ui::notice(this, QStringLiteral("Tražena kombinacija nije u tablici MORE."));
 }
 
 void TForm1::RefreshInfo() {
@@ -678,6 +676,7 @@ void TForm1::SpeedButton3Click() {
 }
 
 void TForm1::SpeedButton2Click() {
+    if (!Form2->mayLeave()) return;
     hide();
     Form2->SpeedButton5Click(this);
 }

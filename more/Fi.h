@@ -194,7 +194,6 @@ private:
     std::array<QLineEdit*, kviro::kMatches> finder_{};
 
     std::array<std::array<QLineEdit*, 3>, kviro::kMatches> ttv_{};
-    bool completing_ = false;
     bool storeFailureShown_ = false; // the notice that the percentages were not kept was shown
 };
 

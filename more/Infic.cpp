@@ -16,11 +16,8 @@ namespace {
 
 QLabel* cell(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
              const QString& style) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
+    QLabel* l = kviro::ui::label(parent, name, text, geometry, kviro::ui::arial(13, true));
     l->setAlignment(Qt::AlignCenter);
-    l->setFont(kviro::ui::arial(13, true));
     l->setAutoFillBackground(!style.isEmpty());
     if (!style.isEmpty()) l->setStyleSheet(style);
     return l;
@@ -35,11 +32,7 @@ TInfoBox::TInfoBox(QWidget* parent) : QWidget(parent) {
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
     setFixedSize(267, 157);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(6, 6, 255, 114);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Sunken);
+    Panel1 = kviro::ui::panel(this, "Panel1", QRect(6, 6, 255, 114), QFrame::Sunken);
 
     // Four rows of 26 pixels with a line between the live and the deleted rows.
     const int x0 = 3, w0 = 66, x1 = 71, w1 = 80, x2 = 153, w2 = 99, h = 25;
@@ -59,16 +52,12 @@ TInfoBox::TInfoBox(QWidget* parent) : QWidget(parent) {
     Label10 = cell(Panel1, "Label10", QString(), QRect(x2, ys[1], w2, h), black);
     Label11 = cell(Panel1, "Label11", QString(), QRect(x2, ys[2], w2, h), black);
     Label12 = cell(Panel1, "Label12", QString(), QRect(x2, ys[3], w2, h), black);
-    auto* line = new QFrame(Panel1);
-    line->setObjectName(QStringLiteral("Bevel1"));
-    line->setGeometry(3, 55, 249, 3);
+    auto* line = kviro::ui::control<QFrame>(Panel1, "Bevel1", QRect(3, 55, 249, 3));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Refresh"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = kviro::ui::button(this, "BitBtn1", QStringLiteral("Refresh"), QRect(90, 126, 87, 25));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    BitBtn1->setGeometry(90, 126, 87, 25);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
     move(105, 493); // where it first appears

@@ -52,27 +52,21 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent) {
     setWindowFlags(Qt::Dialog);
     setFixedSize(339, 295);
 
-    Label1 = new QLabel(QStringLiteral("IZBACI SVE KOMBINACIJE KOJE IMAJU :"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(arial(16, true));
+    Label1 = kviro::ui::label(this, "Label1", QStringLiteral("IZBACI SVE KOMBINACIJE KOJE IMAJU :"),
+                              QRect(8, 6, 325, 22), arial(16, true));
     Label1->setStyleSheet(QStringLiteral("color: blue;"));
-    Label1->setGeometry(8, 6, 325, 22);
 
     for (int i = 0; i < kRows; ++i) {
         const RowDef& d = kRowDefs[i];
         const int y = 34 + 22 * i;
-        auto* l = new QLabel(QString::fromUtf8(d.label), this);
-        l->setObjectName(QStringLiteral("Label%1").arg(i + 2));
+        auto* l = kviro::ui::control<QLabel>(this, QStringLiteral("Label") + QString::number(i + 2),
+                                             QRect(10, y, 200, 20), QString::fromUtf8(d.label));
         l->setFont(arial(13, true));
-        l->setGeometry(10, y, 200, 20);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         rowLabel[i] = l;
 
-        auto* e = new QLineEdit(QStringLiteral("0"), this);
-        e->setObjectName(QLatin1String(d.edit));
-        e->setFont(arial(13, true));
-        e->setStyleSheet(QStringLiteral("background: silver;"));
-        e->setGeometry(218, y, 80, 20);
+        QLineEdit* e = kviro::ui::silverField(this, QLatin1String(d.edit), QRect(218, y, 80, 20),
+                                              arial(13, true), QStringLiteral("0"));
         rowEdit[i] = e;
 
         QPushButton* b = kviro::ui::applyButton(this, d.button, 19, QRect(304, y - 1, 26, 22));

@@ -1,6 +1,7 @@
 #include "more/Unosnik.h"
 
 #include "core/NumberText.h"
+#include "platform/Widgets.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,12 +19,10 @@ TForm9::TForm9(QWidget* parent, bool isForm9) : QDialog(parent) {
     setFixedSize(235, 56);
     setModal(true);
 
-    Edit1 = new QLineEdit(QStringLiteral("0"), this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(10, 16, 105, 24);
-    Button1 = new QPushButton(QStringLiteral("Promijeni"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(128, 15, 97, 26);
+    Edit1 =
+        kviro::ui::control<QLineEdit>(this, "Edit1", QRect(10, 16, 105, 24), QStringLiteral("0"));
+    Button1 =
+        kviro::ui::button(this, "Button1", QStringLiteral("Promijeni"), QRect(128, 15, 97, 26));
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }

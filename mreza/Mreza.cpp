@@ -16,6 +16,7 @@
 #include "output/Printic.h"
 #include "output/Saver.h"
 #include "platform/Dialogs.h"
+#include "platform/FormParts.h"
 #include "platform/Locale.h"
 #include "platform/Widgets.h"
 
@@ -39,7 +40,6 @@
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QStyledItemDelegate>
-#include <QWheelEvent>
 
 #include <functional>
 #include <string>
@@ -227,7 +227,6 @@ void TMrezaForm::buildNetwork() {
         },
         false);
     alignHeader(HeaderControl1, MREZAShow);
-    MREZAShow->viewport()->installEventFilter(this);
     ScrollBar1 = new QScrollBar(Qt::Vertical, this);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
     ScrollBar1->setGeometry(4 + width, 84, 17, 6 * 15 + 2);
@@ -236,6 +235,7 @@ void TMrezaForm::buildNetwork() {
     ScrollBar1->setRange(0, 0);
     ScrollBar1->hide();
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int v) { ScrollBar1Change(v); });
+    ui::wheelScrolls(MREZAShow, ScrollBar1);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -453,7 +453,6 @@ void TMrezaForm::buildTukPanel() {
                                  selected);
         },
         false);
-    TUKShow->viewport()->installEventFilter(this);
     ScrollBar2 = new QScrollBar(Qt::Vertical, TukPanel);
     ScrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
     ScrollBar2->setGeometry(6 + width, 56, 17, 8 * 16 + 2);
@@ -461,6 +460,7 @@ void TMrezaForm::buildTukPanel() {
     ScrollBar2->setRange(0, 0);
     ScrollBar2->hide();
     connect(ScrollBar2, &QScrollBar::valueChanged, this, [this](int v) { ScrollBar2Change(v); });
+    ui::wheelScrolls(TUKShow, ScrollBar2);
 
     const int bx = 6 + width + 17 + 24;
     SpeedButton1 =
@@ -564,21 +564,6 @@ void TMrezaForm::ScrollBar1Change(int position) {
 
 void TMrezaForm::ScrollBar2Change(int position) {
     if (tukPage.scrollTo(position)) ShowTUK();
-}
-
-bool TMrezaForm::eventFilter(QObject* watched, QEvent* event) {
-    // The wheel over a list moves its scroll bar.
-    if (event->type() == QEvent::Wheel) {
-        QScrollBar* bar = watched == MREZAShow->viewport() ? ScrollBar1
-                          : watched == TUKShow->viewport() ? ScrollBar2
-                                                           : nullptr;
-        if (bar) {
-            const int steps = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
-            bar->setValue(bar->value() - 3 * steps);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 // ---- hand-over and table commands ---------------------------------------------------------
@@ -710,6 +695,27 @@ void TMrezaForm::HeaderControl2SectionClick(int section) {
 void TMrezaForm::HeaderControl3SectionClick(int section) {
     if (running()) return;
     if (sortPot11BySection(Form1->POT11, section)) ShowPOT11();
+}
+
+// ---- TUK against its last copy -------------------------------------------------------------
+
+namespace {
+std::vector<std::uint32_t> codesOf(const Table& table) {
+    std::vector<std::uint32_t> codes;
+    codes.reserve(table.size());
+    for (const Combination* r : table)
+        codes.push_back(r->code);
+    return codes;
+}
+} // namespace
+
+void TMrezaForm::tukCopied() {
+    copiedTuk_ = codesOf(Form1->TUK);
+}
+
+bool TMrezaForm::tukUnsaved() const {
+    // The file holds the codes in table order and nothing else.
+    return !Form1->TUK.empty() && codesOf(Form1->TUK) != copiedTuk_;
 }
 
 // ---- NP menu --------------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 class BusyAnimation;
 class POT11Auto;
@@ -143,6 +144,12 @@ class TMrezaForm : public QWidget {
     void ShowPOTA12();
     void ShowPOT11();
 
+    // ---- TUK against the last .TUK file written from it
+    // TUK has just been written whole to a .TUK file.
+    void tukCopied();
+    // True when TUK holds rows that differ from those last written to a .TUK file.
+    bool tukUnsaved() const;
+
     // ---- runs on the worker thread
     bool running() const { return running_ != Run::None; }
     bool autoRunning() const { return running_ == Run::Auto; }
@@ -152,7 +159,6 @@ class TMrezaForm : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildHead();
@@ -185,6 +191,7 @@ class TMrezaForm : public QWidget {
     std::array<QLineEdit*, 13> edits_{};
     QShortcut* stopShortcut_ = nullptr;
     std::size_t blocksAfterSweep_ = 0;
+    std::vector<std::uint32_t> copiedTuk_; // codes of TUK as last written to a file
 };
 
 extern TMrezaForm* MrezaForm;

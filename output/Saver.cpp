@@ -77,6 +77,7 @@ void TForm7::BitBtn1Click() {
                       .arg(kviro::ui::shownFileName(name), reason));
         return;
     }
+    MrezaForm->tukCopied();
     hide();
     MrezaForm->show();
 }

@@ -11,23 +11,23 @@ DialogRunner& runner() {
     static DialogRunner r;
     return r;
 }
-
-QString title() {
-    const QString name = QApplication::applicationDisplayName();
-    return name.isEmpty() ? QStringLiteral("KVIRO 13") : name;
-}
 } // namespace
 
+QString applicationTitle() { return QStringLiteral("KVIRO 13"); }
+
+void nameApplication() { QApplication::setApplicationName(QStringLiteral("KVIRO")); }
+
 void notice(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, title(), text, QMessageBox::Ok);
+    QMessageBox::information(parent, applicationTitle(), text, QMessageBox::Ok);
 }
 
 void errorNotice(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, title(), text, QMessageBox::Ok);
+    QMessageBox::critical(parent, applicationTitle(), text, QMessageBox::Ok);
 }
 
 bool confirm(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, title(), text, QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(parent, applicationTitle(), text,
+                                 QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 

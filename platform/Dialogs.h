@@ -10,6 +10,12 @@ class QWidget;
 
 namespace kviro::ui {
 
+// The program's title, "KVIRO 13": the caption of its questions and notices.
+QString applicationTitle();
+// Names the application at start-up. The title is deliberately not Qt's display name: the
+// X11 window-manager integration appends a display name to every window's caption.
+void nameApplication();
+
 // A notice with an OK button.
 void notice(QWidget* parent, const QString& text);
 // An error notice with an OK button.

@@ -2,11 +2,46 @@
 
 #include "platform/Widgets.h"
 
+#include <QAbstractScrollArea>
 #include <QFrame>
 #include <QPalette>
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 namespace kviro::ui {
+
+namespace {
+
+// Turns wheel notches over a list into moves of a separate scroll bar.
+class WheelToScrollBar : public QObject {
+  public:
+    WheelToScrollBar(QWidget* viewport, QScrollBar* bar) : QObject(viewport), bar_(bar) {
+        viewport->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Wheel || !bar_) return false;
+        // Touchpads send small steps: they add up to whole notches.
+        pending_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
+        const int notches = pending_ / 120;
+        pending_ -= notches * 120;
+        if (notches != 0 && bar_->isEnabled()) bar_->setValue(bar_->value() - 3 * notches);
+        return true;
+    }
+
+  private:
+    QPointer<QScrollBar> bar_;
+    int pending_ = 0;
+};
+
+} // namespace
+
+void wheelScrolls(QAbstractScrollArea* list, QScrollBar* bar) {
+    new WheelToScrollBar(list->viewport(), bar);
+}
 
 QPushButton* applyButton(QWidget* parent, const char* name, int pixels, const QRect& geometry) {
     // An arrow pointing at the table, where the form had a symbol-font glyph.

@@ -4,8 +4,10 @@
 
 #include <QRect>
 
+class QAbstractScrollArea;
 class QFrame;
 class QPushButton;
+class QScrollBar;
 class QWidget;
 
 namespace kviro::ui {
@@ -17,5 +19,8 @@ QPushButton* applyButton(QWidget* parent, const char* name, int pixels, const QR
 // "U redu" at its right end. The strip is named `stripName`, the button `buttonName`.
 QPushButton* okStrip(QWidget* parent, const char* stripName, const char* buttonName, int top,
                      QFrame** strip = nullptr);
+
+// The mouse wheel over a paged list moves the list's own scroll bar `bar`, three rows a notch.
+void wheelScrolls(QAbstractScrollArea* list, QScrollBar* bar);
 
 } // namespace kviro::ui

@@ -12,7 +12,7 @@ namespace kviro::ui {
 class ProbabilityStore {
 public:
     static QString valueName(int match0, int sign) {
-        return QStringLiteral("%1 %2").arg(match0).arg(sign);
+        return QString::number(match0) + QLatin1Char(' ') + QString::number(sign);
     }
     // Reads into `table` in store order and stops at the first value that is missing, not
     // binary or not 8 bytes long; the cells read before it keep their new values.

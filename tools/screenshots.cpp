@@ -16,6 +16,7 @@
 #include "output/Kontrola.h"
 #include "output/Printic.h"
 #include "output/Saver.h"
+#include "platform/Dialogs.h"
 #include "platform/ProbabilityStore.h"
 
 #include <QApplication>
@@ -63,7 +64,7 @@ bool save(QWidget* w, const QString& dir, const QString& name, int settleMs = 30
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("KVIRO 13"));
+    kviro::ui::nameApplication();
     const QString out =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
     QDir().mkpath(out);

@@ -29,6 +29,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -313,7 +314,7 @@ class WorkbenchTest : public QObject {
         QVERIFY(Form1->Animate1->isHidden());
     }
 
-    void findOfARemovedRowChangesNothing() {
+    void findOfARemovedRowSaysSoAndChangesNothing() {
         start();
         const QString signs = codeDigits(Form1->MORE[5000]);
         Form1->MORE.erase(Form1->MORE.begin() + 5000);
@@ -321,7 +322,29 @@ class WorkbenchTest : public QObject {
         typeFind(signs);
         QTest::mouseClick(Form1->Button2, Qt::LeftButton);
         QCOMPARE(Form1->topRow, 75);
-        QVERIFY(boxes_->texts().isEmpty());
+        QCOMPARE(boxes_->texts(),
+                 QStringList{QStringLiteral("Tražena kombinacija nije u tablici MORE.")});
+    }
+
+    void wheelOverTheListScrolls() {
+        start();
+        Form1->ScrollBar1->setValue(100);
+        QWidget* viewport = Form1->MOREShow->viewport();
+        const QPointF at(40, 40);
+        auto wheel = [&](int delta) {
+            QWheelEvent e(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(viewport, &e);
+        };
+        wheel(-120); // one notch towards the user: three rows on
+        QCOMPARE(Form1->topRow, 103);
+        QCOMPARE(Form1->MOREShow->item(0)->text(), QStringLiteral("104"));
+        wheel(2 * 120);
+        QCOMPARE(Form1->topRow, 97);
+        wheel(60); // half a notch waits for the other half
+        QCOMPARE(Form1->topRow, 97);
+        wheel(60);
+        QCOMPARE(Form1->topRow, 94);
     }
 
     void enterMovesThroughTheSearchRow() {
