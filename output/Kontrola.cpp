@@ -84,7 +84,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     Form4 = this;
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Provjera rezultata"));
-    setFixedSize(487, 463 + 128); // room below for the chances of the loaded table
+    setFixedSize(487, 463);
 
     Label6 = label(this, "Label6", QStringLiteral("Tražena kombinacija :"), 8, 13);
     for (int k = 1; k <= kMatches; ++k) {
@@ -147,9 +147,11 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
                                         QStringLiteral("Ispiši TUK"));
     ButtonPrint->hide();
 
+    // Below everything else, in room added at the bottom for it.
     GroupIzgledi = new ChancesBox(this, false);
-    GroupIzgledi->setGeometry(8, 463, 471, GroupIzgledi->height());
+    GroupIzgledi->setGeometry(8, 426, 471, GroupIzgledi->height());
     GroupIzgledi->hide();
+    setFixedSize(487, 426 + GroupIzgledi->height() + 6);
 
     OpenDialog1 = new QFileDialog(this, QStringLiteral("Odredite ime TUK tablice"));
     OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
