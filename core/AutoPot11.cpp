@@ -81,7 +81,8 @@ bool AutoPot11Run::prepare(const std::atomic<bool>& stop) {
     for (std::int32_t k = 0; k < n_; ++k) {
         if ((k & 4095) == 0 && stop.load(std::memory_order_relaxed)) return false;
         if (index_.rank(k) < 0) continue;
-        forEachWithin<2>(index_.code(k), index_.rank(k), [cover](std::int32_t r, int) { ++cover[r]; });
+        forEachWithin<2>(index_.code(k), index_.rank(k),
+                         [cover](std::int32_t r, int) { ++cover[r]; });
     }
     for (const Combination* r : tukStart_)
         tukCodes_.insert(r->code);

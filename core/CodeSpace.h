@@ -152,7 +152,8 @@ class RankIndex {
     // (0 ... 3) differing signs of `code`, each once; `code` may be any code, a digit 3 too.
     // For a combination: its ball through the chains, then the rows with a digit 3 (in table
     // order); for a code with a digit 3: every row compared in table order.
-    template <int Radius, class Visit> void forEachRowWithin(std::uint32_t code, Visit&& visit) const {
+    template <int Radius, class Visit>
+    void forEachRowWithin(std::uint32_t code, Visit&& visit) const {
         const std::int32_t r = ternaryRank(code);
         if (r < 0) {
             for (std::size_t k = 0; k < codes_.size(); ++k) {

@@ -85,8 +85,8 @@ TJamstvoForm::TJamstvoForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
 
     GroupJamstvo = ui::control<QGroupBox>(this, "GroupJamstvo", {6, 72, 408, 176},
                                           QStringLiteral(" Jamstvo prema predanoj mreži : "));
-    JamstvoTable = ui::control<QTableWidget>(GroupJamstvo, "JamstvoTable", {8, 20, 392, 148},
-                                             kHitClasses, 3);
+    JamstvoTable =
+        ui::control<QTableWidget>(GroupJamstvo, "JamstvoTable", {8, 20, 392, 148}, kHitClasses, 3);
     JamstvoTable->setHorizontalHeaderLabels(
         {QStringLiteral("Kombinacija"), QStringLiteral("Udio mreže"), QStringLiteral("Udio MANA")});
     JamstvoTable->setVerticalHeaderLabels({QStringLiteral("13 pogodaka"), QStringLiteral("12"),

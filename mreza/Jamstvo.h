@@ -25,7 +25,7 @@ class ChancesBox : public QGroupBox {
     void showReport(const kviro::GuaranteeReport& r, char sep);
     void clear();
 
-    QLabel* IzgledMreza = nullptr; // "Ishod u mreži" (only with a network)
+    QLabel* IzgledMreza = nullptr;   // "Ishod u mreži" (only with a network)
     std::array<QLabel*, 4> Izgled{}; // 13, 12 i više, 11 i više, 10 i više
 };
 
@@ -35,14 +35,14 @@ class TJamstvoForm : public QWidget {
     explicit TJamstvoForm(QWidget* parent = nullptr);
     ~TJamstvoForm() override;
 
-    QLabel* Naslov;              // the headline
-    QLabel* Stanje;              // TUK and network sizes
-    QGroupBox* GroupJamstvo;     // guarantee against MREZA0
-    QTableWidget* JamstvoTable;  // 13 / 12 / 11 / 10 / 9 i manje
-    ChancesBox* GroupIzgledi;    // chances
-    QGroupBox* GroupCijena;      // cost
-    QLineEdit* CijenaEdit;       // "Cijena kombinacije"
-    QLabel* Ukupno;              // combinations x price
+    QLabel* Naslov;             // the headline
+    QLabel* Stanje;             // TUK and network sizes
+    QGroupBox* GroupJamstvo;    // guarantee against MREZA0
+    QTableWidget* JamstvoTable; // 13 / 12 / 11 / 10 / 9 i manje
+    ChancesBox* GroupIzgledi;   // chances
+    QGroupBox* GroupCijena;     // cost
+    QLineEdit* CijenaEdit;      // "Cijena kombinacije"
+    QLabel* Ukupno;             // combinations x price
 
     // The tables changed: the window follows at once, or during an automatic run at most a few
     // times a second. Nothing is computed while the window is hidden.

@@ -50,7 +50,8 @@ inline void guaranteeNetwork(GuaranteeReport& r, const Table& network, const Tab
     }
 }
 
-inline GuaranteeReport guarantee(const Table& network, const Table& tuk, const ProbabilityTable& p) {
+inline GuaranteeReport guarantee(const Table& network, const Table& tuk,
+                                 const ProbabilityTable& p) {
     GuaranteeReport r;
     guaranteeNetwork(r, network, tuk, p);
     Digits d{};

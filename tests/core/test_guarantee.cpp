@@ -69,15 +69,14 @@ TEST_P(GuaranteeDifferential, EqualsPlainCount) {
                      c.name);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tables, GuaranteeDifferential,
-    ::testing::Values(ReportCase{"empty_tuk", 200, 0, 0, 1},
-                      ReportCase{"empty_network", 0, 0, 6, 2},
-                      ReportCase{"one_row_each", 1, 1, 0, 3},
-                      ReportCase{"few", 60, 3, 4, 4},
-                      ReportCase{"network_rows_and_others", 600, 12, 8, 5},
-                      ReportCase{"repeats", 1500, 20, 0, 6}),
-    [](const auto& tp) { return std::string(tp.param.name); });
+INSTANTIATE_TEST_SUITE_P(Tables, GuaranteeDifferential,
+                         ::testing::Values(ReportCase{"empty_tuk", 200, 0, 0, 1},
+                                           ReportCase{"empty_network", 0, 0, 6, 2},
+                                           ReportCase{"one_row_each", 1, 1, 0, 3},
+                                           ReportCase{"few", 60, 3, 4, 4},
+                                           ReportCase{"network_rows_and_others", 600, 12, 8, 5},
+                                           ReportCase{"repeats", 1500, 20, 0, 6}),
+                         [](const auto& tp) { return std::string(tp.param.name); });
 
 TEST(Guarantee, TukEqualToNetworkGuaranteesThirteen) {
     Tables t;
@@ -147,8 +146,8 @@ TEST(Guarantee, Texts) {
         const char* word;
     };
     for (const Word& w : {Word{1, "kombinacije"}, Word{3, "kombinacije"}, Word{5, "kombinacija"},
-                          Word{11, "kombinacija"}, Word{14, "kombinacija"},
-                          Word{22, "kombinacije"}, Word{37, "kombinacija"}})
+                          Word{11, "kombinacija"}, Word{14, "kombinacija"}, Word{22, "kombinacije"},
+                          Word{37, "kombinacija"}})
         EXPECT_EQ(combinationsWord(w.n), w.word) << w.n;
     GuaranteeReport r;
     EXPECT_EQ(guaranteeHeadline(r), "TUK je prazan.");

@@ -138,9 +138,9 @@ class GuaranteeTest : public QObject {
         QLineEdit* price = JamstvoForm->CijenaEdit;
         price->selectAll();
         QTest::keyClicks(price, QStringLiteral("0") + sep + QStringLiteral("5"));
-        QCOMPARE(JamstvoForm->Ukupno->text(),
-                 QStringLiteral("Ukupno: 2 × 0") + sep + QStringLiteral("5 = 1") + sep +
-                     QStringLiteral("00"));
+        QCOMPARE(JamstvoForm->Ukupno->text(), QStringLiteral("Ukupno: 2 × 0") + sep +
+                                                  QStringLiteral("5 = 1") + sep +
+                                                  QStringLiteral("00"));
         QCOMPARE(ui::loadCombinationPrice(), 0.5);
         price->selectAll();
         QTest::keyClicks(price, QStringLiteral("x"));
