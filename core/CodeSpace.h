@@ -97,16 +97,19 @@ inline void forEachWithin(std::uint32_t code, std::int32_t rank, Visit&& visit) 
             for (int u = 0; u < 2; ++u) {
                 const std::int32_t r1 = rank + delta[i][u];
                 visit(r1, 1);
-                if constexpr (Radius >= 2) {
+                if constexpr (Radius == 2) { // the hot walk of POT11: kept as flat as it goes
+                    for (int j = i + 1; j < kMatches; ++j) {
+                        visit(r1 + delta[j][0], 2);
+                        visit(r1 + delta[j][1], 2);
+                    }
+                } else if constexpr (Radius == 3) {
                     for (int j = i + 1; j < kMatches; ++j) {
                         for (int v = 0; v < 2; ++v) {
                             const std::int32_t r2 = r1 + delta[j][v];
                             visit(r2, 2);
-                            if constexpr (Radius >= 3) {
-                                for (int k = j + 1; k < kMatches; ++k) {
-                                    visit(r2 + delta[k][0], 3);
-                                    visit(r2 + delta[k][1], 3);
-                                }
+                            for (int k = j + 1; k < kMatches; ++k) {
+                                visit(r2 + delta[k][0], 3);
+                                visit(r2 + delta[k][1], 3);
                             }
                         }
                     }
