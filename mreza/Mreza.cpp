@@ -11,6 +11,7 @@
 #include "more/Infic.h"
 #include "mreza/Autoopc.h"
 #include "mreza/Info2.h"
+#include "mreza/Jamstvo.h"
 #include "mreza/NetworkPaint.h"
 #include "mreza/Pot11autothread.h"
 #include "output/Printic.h"
@@ -476,6 +477,14 @@ void TMrezaForm::buildTukPanel() {
     connect(SpeedButton5, &QPushButton::clicked, this, [this] { SpeedButton5Click(); });
     connect(SpeedButton7, &QPushButton::clicked, this, [this] { SpeedButton7Click(); });
     connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
+
+    // Right of the entry row's arrow, level with the sign fields.
+    JamstvoButton = button(TukPanel, "JamstvoButton", QStringLiteral("Jamstvo TUK"),
+                           {bx + 10, 25, 140, 24},
+                           QStringLiteral("Što TUK jamči, izgledi dobitka i cijena (Ctrl+J)"));
+    JamstvoButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    connect(JamstvoButton, &QPushButton::clicked, this, [this] { JamstvoButtonClick(); });
+    jamstvo_ = new TJamstvoForm(this);
 }
 
 // ---- views --------------------------------------------------------------------------------
@@ -501,6 +510,7 @@ void TMrezaForm::ShowMREZA() {
     fillLines(MREZAShow, mrezaPage.visibleLines(), true, mrezaPage.topRow());
     ScrollBar1->setVisible(!net.empty());
     updateCommands();
+    if (jamstvo_) jamstvo_->tablesChanged();
 }
 
 void TMrezaForm::ShowTUK() {
@@ -514,6 +524,7 @@ void TMrezaForm::ShowTUK() {
     fillLines(TUKShow, tukPage.visibleLines(), false);
     ScrollBar2->setVisible(!tuk.empty());
     updateCommands();
+    if (jamstvo_) jamstvo_->tablesChanged();
 }
 
 void TMrezaForm::ShowPOTA12() {
@@ -826,6 +837,10 @@ void TMrezaForm::BitBtn4Click() {
     mrezaPage.reset();
     ShowMREZA();
     ShowInfo();
+}
+
+void TMrezaForm::JamstvoButtonClick() {
+    jamstvo_->toggle();
 }
 
 // ---- coverage -------------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "more/Unosnik.h"
 #include "mreza/Autoopc.h"
 #include "mreza/Info2.h"
+#include "mreza/Jamstvo.h"
 #include "mreza/Mreza.h"
 #include "output/Kontrola.h"
 #include "output/Printic.h"
@@ -58,6 +59,14 @@ bool save(QWidget* w, const QString& dir, const QString& name, int settleMs = 30
     const bool ok = w->grab().save(QDir(dir).filePath(name));
     qInfo("%s %s", ok ? "saved" : "FAILED", qPrintable(name));
     return ok;
+}
+
+// "Jamstvo TUK" beside the network window as it stands, with a price typed in.
+bool shootGuarantee(const QString& out) {
+    if (!JamstvoForm->isVisible()) MrezaForm->JamstvoButton->click();
+    JamstvoForm->CijenaEdit->setText(QStringLiteral("2"));
+    JamstvoForm->refresh();
+    return save(JamstvoForm, out, QStringLiteral("guarantee.png"));
 }
 
 } // namespace
@@ -191,6 +200,7 @@ int main(int argc, char* argv[]) {
     MrezaForm->BitBtn8->click();
     waitUntil([] { return !MrezaForm->running(); });
     ok &= save(MrezaForm, out, QStringLiteral("network-auto.png"));
+    ok &= shootGuarantee(out);
 
     Form10->show();
     ok &= save(Form10, out, QStringLiteral("network-options.png"));
