@@ -9,6 +9,7 @@
 #include <bit>
 #include <queue>
 #include <random>
+#include <unordered_set>
 
 namespace kviro {
 namespace {
@@ -798,6 +799,27 @@ bool coversNetwork(const Table& network, const std::vector<std::uint32_t>& codes
             return false;
     }
     return true;
+}
+
+std::size_t addCoverToTuk(Table& tuk, const std::vector<std::uint32_t>& codes, std::int8_t source,
+                          const ProbabilityTable& p, RecordPool& pool) {
+    std::unordered_set<std::uint32_t> held;
+    for (const Combination* r : tuk)
+        held.insert(r->code);
+    Table added;
+    for (const std::uint32_t code : codes) {
+        if (!held.insert(code).second) continue;
+        Combination* rec = pool.make();
+        Digits d{};
+        for (int a = 1; a <= kMatches; ++a)
+            d[static_cast<std::size_t>(a - 1)] = signAt(code, a);
+        combinationCode(*rec, d);
+        valueCombination(*rec, p);
+        rec->tukSource = source;
+        added.push_back(rec);
+    }
+    tuk.insert(tuk.begin(), added.begin(), added.end());
+    return added.size();
 }
 
 OptimiseResult optimiseTuk(const Table& network, const ProbabilityTable& p,

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/Probability.h"
+#include "core/RecordPool.h"
 #include "core/Toto13class.h"
 
 #include <atomic>
@@ -57,6 +58,11 @@ using OptimiseProgress = std::function<void(std::size_t bestRows)>;
 OptimiseResult optimiseTuk(const Table& network, const ProbabilityTable& p,
                            const OptimiseOptions& options, const std::atomic<bool>& stop,
                            const OptimiseProgress& progress = {});
+
+// Puts the cover's combinations that TUK does not hold yet at the top of TUK, in the cover's
+// order: new records of `pool`, valued by `p`, with tukSource `source`. Returns rows added.
+std::size_t addCoverToTuk(Table& tuk, const std::vector<std::uint32_t>& codes, std::int8_t source,
+                          const ProbabilityTable& p, RecordPool& pool);
 
 // True when every network row has at most `radius` differing signs from one of `codes`.
 bool coversNetwork(const Table& network, const std::vector<std::uint32_t>& codes, int radius);
