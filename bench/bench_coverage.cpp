@@ -2,6 +2,7 @@
 #include "core/AutoPot11.h"
 #include "core/Coverage.h"
 #include "core/Fillerthread.h"
+#include "core/Guarantee.h"
 #include "core/Probability.h"
 #include "core/Tables.h"
 #include "core/TukEntry.h"
@@ -239,3 +240,132 @@ void BM_PurgeNpMarked_FullNetwork(benchmark::State& state) {
 BENCHMARK(BM_PurgeNpMarked_FullNetwork)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// ---- the guarantee report -------------------------------------------------------------------
+
+namespace {
+
+// TUK of the automatic run over the whole space (about 15,700 rows), made once.
+const Table& wholeSpaceTuk() {
+    static RecordPool pool;
+    static const Table tuk = fastRun(full().t.MORE, pool);
+    return tuk;
+}
+
+double probabilityOf(std::uint32_t code, const ProbabilityTable& p) {
+    double q = 1.0;
+    for (int m = 1; m <= kMatches; ++m)
+        q *= static_cast<double>(p[static_cast<std::size_t>(m - 1)][signAt(code, m)]) / 100.0;
+    return q;
+}
+
+// Every network row compared with every TUK row. With `networkIsSpace` the network holds each
+// result once, so the same pass gives the chances; otherwise every result is compared again.
+GuaranteeReport straightforwardReport(const Table& network, const Table& tuk,
+                                      const ProbabilityTable& p, bool networkIsSpace) {
+    GuaranteeReport r;
+    r.tukRows = tuk.size();
+    r.networkRows = network.size();
+    auto best = [&](std::uint32_t code) {
+        int h = 0;
+        for (const Combination* t : tuk) {
+            h = std::max(h, hitsBetween(code, t->code));
+            if (h == kMatches) break;
+        }
+        return h;
+    };
+    auto addChance = [&](int h, double q) {
+        for (int k = 0; k < 4; ++k)
+            if (h >= kMatches - k) r.atLeast[static_cast<std::size_t>(k)] += q;
+    };
+    for (const Combination* row : network) {
+        int h = best(row->code);
+        if (networkIsSpace) addChance(h, probabilityOf(row->code, p));
+        if (h < 10) h = 0;
+        const auto c = static_cast<std::size_t>(hitClassOf(h));
+        ++r.rows[c];
+        r.mana[c] += row->mana;
+        r.minHits = std::min(r.minHits, h);
+    }
+    if (!networkIsSpace)
+        for (std::int32_t rank = 0; rank < kAllCombinations; ++rank) {
+            const std::uint32_t code = codeOfRank(rank);
+            addChance(best(code), probabilityOf(code, p));
+        }
+    return r;
+}
+
+void reportCounters(benchmark::State& state, const GuaranteeReport& r) {
+    state.counters["tuk_rows"] = static_cast<double>(r.tukRows);
+    state.counters["min_hits"] = r.minHits;
+    state.counters["p_ge10_pct"] = r.atLeast[3] * 100.0;
+}
+
+} // namespace
+
+void BM_Report_WholeSpace(benchmark::State& state) {
+    const Table& tuk = wholeSpaceTuk();
+    GuaranteeReport r;
+    for (auto _ : state) {
+        r = guaranteeReport(full().t.MORE, tuk, full().p);
+        benchmark::DoNotOptimize(&r);
+    }
+    reportCounters(state, r);
+}
+BENCHMARK(BM_Report_WholeSpace)->Unit(benchmark::kMillisecond);
+
+void BM_Report_WholeSpace_Straightforward(benchmark::State& state) {
+    const Table& tuk = wholeSpaceTuk();
+    GuaranteeReport r;
+    for (auto _ : state) {
+        r = straightforwardReport(full().t.MORE, tuk, full().p, true);
+        benchmark::DoNotOptimize(&r);
+    }
+    reportCounters(state, r);
+}
+BENCHMARK(BM_Report_WholeSpace_Straightforward)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+namespace {
+
+// 36,000 rows by MANA and a TUK of 700 rows: the automatic run's over them, topped up with
+// network rows or cut.
+struct TypicalCase {
+    Table network;
+    Table tuk;
+    RecordPool pool;
+    TypicalCase() : network(full().best(36000)) {
+        tuk = fastRun(network, pool);
+        for (std::size_t k = 0; tuk.size() < 700; k += 37)
+            tuk.push_back(network[k]);
+        tuk.resize(700);
+    }
+};
+
+TypicalCase& typical() {
+    static TypicalCase c;
+    return c;
+}
+
+} // namespace
+
+void BM_Report_Typical(benchmark::State& state) {
+    TypicalCase& c = typical();
+    GuaranteeReport r;
+    for (auto _ : state) {
+        r = guaranteeReport(c.network, c.tuk, full().p);
+        benchmark::DoNotOptimize(&r);
+    }
+    reportCounters(state, r);
+}
+BENCHMARK(BM_Report_Typical)->Unit(benchmark::kMillisecond);
+
+void BM_Report_Typical_Straightforward(benchmark::State& state) {
+    TypicalCase& c = typical();
+    GuaranteeReport r;
+    for (auto _ : state) {
+        r = straightforwardReport(c.network, c.tuk, full().p, false);
+        benchmark::DoNotOptimize(&r);
+    }
+    reportCounters(state, r);
+}
+BENCHMARK(BM_Report_Typical_Straightforward)->Unit(benchmark::kMillisecond)->Iterations(1);

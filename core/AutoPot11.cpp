@@ -45,15 +45,11 @@ class AutoPot11Run {
 
     std::int32_t n_ = 0;
     std::size_t aliveCount_ = 0;
-    std::vector<std::uint32_t> code_;
+    RankIndex index_; // the network at the start, by rank
     std::vector<float> mana_;
-    std::vector<std::int32_t> rank_;
     std::vector<std::uint8_t> alive_;
     std::vector<std::int32_t> nextAlive_; // forest towards the next row still present
-    std::vector<std::int32_t> head_;      // per rank: first position with that code
-    std::vector<std::int32_t> next_;      // per position: next position with the same code
     std::vector<std::uint32_t> cover_;    // per rank: rows still present within two signs
-    std::vector<std::int32_t> irregular_; // positions of rows without a rank
 
     std::vector<Combination*> added_; // new TUK rows, oldest first
     std::unordered_set<std::uint32_t> tukCodes_;
@@ -67,38 +63,25 @@ class AutoPot11Run {
 bool AutoPot11Run::prepare(const std::atomic<bool>& stop) {
     n_ = static_cast<std::int32_t>(start_.size());
     const auto n = static_cast<std::size_t>(n_);
-    code_.resize(n);
+    std::vector<std::uint32_t> codes(n);
     mana_.resize(n);
-    rank_.resize(n);
     alive_.assign(n, 1);
     nextAlive_.resize(n + 1);
-    next_.assign(n, kNone);
-    head_.assign(static_cast<std::size_t>(kAllCombinations), kNone);
     cover_.assign(static_cast<std::size_t>(kAllCombinations), 0);
     for (std::size_t k = 0; k < n; ++k) {
         if (k + 16 < n) __builtin_prefetch(start_[k + 16]);
-        code_[k] = start_[k]->code;
+        codes[k] = start_[k]->code;
         mana_[k] = start_[k]->mana;
-        rank_[k] = ternaryRank(code_[k]);
         nextAlive_[k] = static_cast<std::int32_t>(k);
     }
     nextAlive_[n] = n_;
     aliveCount_ = n;
-    for (std::size_t k = n; k-- > 0;) {
-        const std::int32_t r = rank_[k];
-        if (r >= 0) {
-            next_[k] = head_[static_cast<std::size_t>(r)];
-            head_[static_cast<std::size_t>(r)] = static_cast<std::int32_t>(k);
-        }
-    }
+    index_.build(codes);
     std::uint32_t* cover = cover_.data();
-    for (std::size_t k = 0; k < n; ++k) {
+    for (std::int32_t k = 0; k < n_; ++k) {
         if ((k & 4095) == 0 && stop.load(std::memory_order_relaxed)) return false;
-        if (rank_[k] < 0) {
-            irregular_.push_back(static_cast<std::int32_t>(k));
-            continue;
-        }
-        forEachWithinTwo(code_[k], rank_[k], [cover](std::int32_t r, int) { ++cover[r]; });
+        if (index_.rank(k) < 0) continue;
+        forEachWithin<2>(index_.code(k), index_.rank(k), [cover](std::int32_t r, int) { ++cover[r]; });
     }
     for (const Combination* r : tukStart_)
         tukCodes_.insert(r->code);
@@ -125,39 +108,28 @@ void AutoPot11Run::kill(std::int32_t pos) {
     nextAlive_[k] = pos + 1;
     --aliveCount_;
     lastStruck_.push_back(pos);
-    if (rank_[k] >= 0) {
+    if (index_.rank(pos) >= 0) {
         std::uint32_t* cover = cover_.data();
-        forEachWithinTwo(code_[k], rank_[k], [cover](std::int32_t r, int) { --cover[r]; });
+        forEachWithin<2>(index_.code(pos), index_.rank(pos),
+                         [cover](std::int32_t r, int) { --cover[r]; });
     }
 }
 
 std::uint32_t AutoPot11Run::irregularHits(std::uint32_t code) const {
     std::uint32_t hits = 0;
-    for (const std::int32_t p : irregular_)
-        if (alive(p) && signDifferences(code, code_[static_cast<std::size_t>(p)]) <= 2) ++hits;
+    for (const std::int32_t p : index_.irregular())
+        if (alive(p) && signDifferences(code, index_.code(p)) <= 2) ++hits;
     return hits;
 }
 
 void AutoPot11Run::gatherExact(CandidateFigures& f, std::vector<std::int32_t>& positions) const {
     positions.clear();
-    const std::int32_t rank = ternaryRank(f.code);
-    if (rank >= 0) {
-        const std::int32_t* head = head_.data();
-        const std::int32_t* next = next_.data();
-        const std::uint8_t* live = alive_.data();
-        forEachWithinTwo(f.code, rank, [&](std::int32_t r, int) {
-            for (std::int32_t q = head[r]; q >= 0; q = next[q])
-                if (live[q]) positions.push_back(q);
-        });
-        for (const std::int32_t q : irregular_)
-            if (alive(q) && signDifferences(f.code, code_[static_cast<std::size_t>(q)]) <= 2)
-                positions.push_back(q);
-        std::sort(positions.begin(), positions.end());
-    } else {
-        for (std::int32_t q = 0; q < n_; ++q)
-            if (alive(q) && signDifferences(f.code, code_[static_cast<std::size_t>(q)]) <= 2)
-                positions.push_back(q);
-    }
+    const std::uint8_t* live = alive_.data();
+    index_.forEachRowWithin<2>(f.code, [&](std::int32_t q, int) {
+        if (live[q]) positions.push_back(q);
+    });
+    // Network order (a code with a digit 3 was compared row by row, in order already).
+    if (ternaryRank(f.code) >= 0) std::sort(positions.begin(), positions.end());
     float sum = 0.0f;
     for (const std::int32_t q : positions)
         sum += mana_[static_cast<std::size_t>(q)];
@@ -167,8 +139,8 @@ void AutoPot11Run::gatherExact(CandidateFigures& f, std::vector<std::int32_t>& p
 }
 
 void AutoPot11Run::evaluate(std::int32_t pos, bool withSums) {
-    const auto codes = pot11CandidateCodes(code_[static_cast<std::size_t>(pos)]);
-    const bool byCover = rank_[static_cast<std::size_t>(pos)] >= 0;
+    const auto codes = pot11CandidateCodes(index_.code(pos));
+    const bool byCover = index_.rank(pos) >= 0;
     for (int c = 0; c < kPot11Candidates; ++c) {
         CandidateFigures& f = cand_[static_cast<std::size_t>(c)];
         f = CandidateFigures{};
@@ -177,32 +149,20 @@ void AutoPot11Run::evaluate(std::int32_t pos, bool withSums) {
             gatherExact(f, positions_);
         } else {
             f.hits[0] = cover_[static_cast<std::size_t>(ternaryRank(f.code))] +
-                        (irregular_.empty() ? 0 : irregularHits(f.code));
+                        (index_.irregular().empty() ? 0 : irregularHits(f.code));
         }
     }
 }
 
 std::size_t AutoPot11Run::strike(std::uint32_t code) {
     lastStruck_.clear();
-    const std::int32_t rank = ternaryRank(code);
-    if (rank >= 0) {
-        // The rows first, then their removal: a chain is not walked while it changes.
-        positions_.clear();
-        const std::int32_t* head = head_.data();
-        const std::int32_t* next = next_.data();
-        forEachWithinTwo(code, rank, [&](std::int32_t r, int) {
-            for (std::int32_t q = head[r]; q >= 0; q = next[q])
-                if (alive(q)) positions_.push_back(q);
-        });
-        for (const std::int32_t q : irregular_)
-            if (alive(q) && signDifferences(code, code_[static_cast<std::size_t>(q)]) <= 2)
-                positions_.push_back(q);
-        for (const std::int32_t q : positions_)
-            kill(q);
-    } else {
-        for (std::int32_t q = 0; q < n_; ++q)
-            if (alive(q) && signDifferences(code, code_[static_cast<std::size_t>(q)]) <= 2) kill(q);
-    }
+    // The rows first, then their removal.
+    positions_.clear();
+    index_.forEachRowWithin<2>(code, [&](std::int32_t q, int) {
+        if (alive(q)) positions_.push_back(q);
+    });
+    for (const std::int32_t q : positions_)
+        kill(q);
     return lastStruck_.size();
 }
 
@@ -222,7 +182,7 @@ AutoPot11Result AutoPot11Run::run(int minHits, const std::atomic<bool>& stop,
         lastStruck_.clear();
 
         // Hits alone decide the skip test and, mostly, the best candidate.
-        const bool exactHits = rank_[static_cast<std::size_t>(cursor)] < 0;
+        const bool exactHits = index_.rank(cursor) < 0;
         evaluate(cursor, false);
         std::uint32_t best = 0;
         for (const CandidateFigures& f : cand_)
@@ -296,7 +256,7 @@ void AutoPot11Run::writeLastCandidates(Table& pot11) {
     // The step valued its candidates before its own strike: bring those rows back meanwhile.
     for (const std::int32_t q : lastStruck_)
         alive_[static_cast<std::size_t>(q)] = 1;
-    const auto codes = pot11CandidateCodes(code_[static_cast<std::size_t>(lastX_)]);
+    const auto codes = pot11CandidateCodes(index_.code(lastX_));
     for (int c = 0; c < kPot11Candidates; ++c) {
         CandidateFigures& f = cand_[static_cast<std::size_t>(c)];
         f = CandidateFigures{};

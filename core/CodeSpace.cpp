@@ -1,7 +1,16 @@
 #include "core/CodeSpace.h"
 
+#include <algorithm>
+
 namespace kviro {
 namespace {
+
+constexpr std::size_t pow3(int n) {
+    std::size_t v = 1;
+    for (int k = 0; k < n; ++k)
+        v *= 3;
+    return v;
+}
 
 // Base-3 value of the low `Digits` base-4 digits of every index, -1 when one of them is 3.
 template <int Digits> constexpr std::array<std::int32_t, (1u << (2 * Digits))> partRanks() {
@@ -24,6 +33,23 @@ constexpr int kHighDigits = kMatches - kLowDigits;
 constexpr auto highRank = partRanks<kHighDigits>();
 constexpr auto lowRank = partRanks<kLowDigits>();
 
+// Codes of the base-3 numbers of `Digits` digits.
+template <int Digits> constexpr std::array<std::uint32_t, pow3(Digits)> partCodes() {
+    std::array<std::uint32_t, pow3(Digits)> code{};
+    for (std::uint32_t r = 0; r < code.size(); ++r) {
+        std::uint32_t v = r, c = 0;
+        for (int k = 0; k < Digits; ++k) {
+            c |= (v % 3) << (2 * k);
+            v /= 3;
+        }
+        code[r] = c;
+    }
+    return code;
+}
+
+constexpr auto highCode = partCodes<kHighDigits>();
+constexpr auto lowCode = partCodes<kLowDigits>();
+
 } // namespace
 
 std::int32_t ternaryRank(std::uint32_t code) {
@@ -32,6 +58,11 @@ std::int32_t ternaryRank(std::uint32_t code) {
     const std::int32_t lo = lowRank[code & ((1u << (2 * kLowDigits)) - 1)];
     if ((hi | lo) < 0) return -1;
     return hi * 729 + lo;
+}
+
+std::uint32_t codeOfRank(std::int32_t rank) {
+    const auto r = static_cast<std::uint32_t>(rank);
+    return (highCode[r / 729] << (2 * kLowDigits)) | lowCode[r % 729];
 }
 
 std::array<std::uint32_t, kPota12Candidates> pota12CandidateCodes(std::uint32_t x) {
@@ -65,6 +96,51 @@ std::array<std::uint32_t, kPot11Candidates> pot11CandidateCodes(std::uint32_t x)
         }
     }
     return out;
+}
+
+// ---- the index of a table by rank ------------------------------------------------------------
+
+void RankIndex::build(std::span<const std::uint32_t> codes) {
+    codes_.assign(codes.begin(), codes.end());
+    link();
+}
+
+void RankIndex::build(const Table& table) {
+    const std::size_t n = table.size();
+    codes_.resize(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        if (k + 16 < n) __builtin_prefetch(table[k + 16]);
+        codes_[k] = table[k]->code;
+    }
+    link();
+}
+
+void RankIndex::clear() {
+    std::vector<std::uint32_t>().swap(codes_);
+    std::vector<std::int32_t>().swap(ranks_);
+    std::vector<std::int32_t>().swap(head_);
+    std::vector<std::int32_t>().swap(next_);
+    std::vector<std::int32_t>().swap(irregular_);
+}
+
+void RankIndex::link() {
+    const std::size_t n = codes_.size();
+    ranks_.resize(n);
+    head_.assign(static_cast<std::size_t>(kAllCombinations), kNone);
+    next_.assign(n, kNone);
+    irregular_.clear();
+    // Backwards, so that every chain of equal codes runs in table order.
+    for (std::size_t k = n; k-- > 0;) {
+        const std::int32_t r = ternaryRank(codes_[k]);
+        ranks_[k] = r;
+        if (r >= 0) {
+            next_[k] = head_[static_cast<std::size_t>(r)];
+            head_[static_cast<std::size_t>(r)] = static_cast<std::int32_t>(k);
+        } else {
+            irregular_.push_back(static_cast<std::int32_t>(k));
+        }
+    }
+    std::reverse(irregular_.begin(), irregular_.end());
 }
 
 } // namespace kviro

@@ -19,9 +19,7 @@ bool NetworkIndex::describes(const Table& network) const {
 
 void NetworkIndex::clear() {
     Table().swap(rows_);
-    std::vector<std::int32_t>().swap(head_);
-    std::vector<std::int32_t>().swap(next_);
-    std::vector<std::int32_t>().swap(irregular_);
+    rank_.clear();
     std::vector<std::uint64_t>().swap(seen_);
     std::vector<std::int32_t>().swap(place_);
     built_ = false;
@@ -31,22 +29,7 @@ void NetworkIndex::sync(const Table& network) {
     if (describes(network)) return;
     const std::size_t n = network.size();
     rows_ = network;
-    head_.assign(static_cast<std::size_t>(kAllCombinations), -1);
-    next_.assign(n, -1);
-    irregular_.clear();
-    // Backwards, so that every chain of equal codes runs in network order.
-    for (std::size_t k = n; k-- > 0;) {
-        if (k >= 16) __builtin_prefetch(rows_[k - 16]);
-        const std::int32_t rank = ternaryRank(rows_[k]->code);
-        const auto pos = static_cast<std::int32_t>(k);
-        if (rank >= 0) {
-            next_[k] = head_[static_cast<std::size_t>(rank)];
-            head_[static_cast<std::size_t>(rank)] = pos;
-        } else {
-            irregular_.push_back(pos);
-        }
-    }
-    std::reverse(irregular_.begin(), irregular_.end());
+    rank_.build(rows_);
     seen_.assign(n / 64 + 1, 0);
     place_.assign(n, 0);
     built_ = true;
@@ -59,20 +42,10 @@ struct NetworkIndex::Access {
     // positions of those at `sumLimit` differences or fewer to `positions` (unordered).
     void gather(std::uint32_t code, int sumLimit, std::uint32_t hits[3],
                 std::vector<std::int32_t>& positions) const {
-        const std::int32_t* head = index.head_.data();
-        const std::int32_t* next = index.next_.data();
-        forEachWithinTwo(code, ternaryRank(code), [&](std::int32_t rank, int d) {
-            for (std::int32_t p = head[rank]; p >= 0; p = next[p]) {
-                ++hits[d];
-                if (d <= sumLimit) positions.push_back(p);
-            }
-        });
-        for (const std::int32_t p : index.irregular_) {
-            const int d = signDifferences(code, index.rows_[static_cast<std::size_t>(p)]->code);
-            if (d > 2) continue;
+        index.rank_.forEachRowWithin<2>(code, [&](std::int32_t p, int d) {
             ++hits[d];
             if (d <= sumLimit) positions.push_back(p);
-        }
+        });
     }
 
     // Values every candidate. The rows each candidate sums are listed first; the positions

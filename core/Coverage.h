@@ -15,8 +15,9 @@
 
 namespace kviro {
 
-// Index of a network by code, so that the rows within two signs of a combination are found
-// by looking up its neighbourhood instead of comparing it with every row. Keep one per
+// Index of a network by code (a RankIndex of core/CodeSpace.h and the rows it was built from),
+// so that the rows within two signs of a combination are found by looking up its
+// neighbourhood instead of comparing it with every row. Keep one per
 // network window and pass it to every computation: sync() rebuilds it only when the rows or
 // their order changed since it was built (checking that costs one pass over the row
 // pointers, no record is read). Not thread-safe: one computation at a time.
@@ -32,10 +33,8 @@ class NetworkIndex {
     struct Access; // the computations' view of the index
 
   private:
-    Table rows_;                          // the rows as indexed
-    std::vector<std::int32_t> head_;      // per ternary rank: the first position with that code, -1
-    std::vector<std::int32_t> next_;      // per position: the next position with the same code, -1
-    std::vector<std::int32_t> irregular_; // positions of rows whose code has no ternary rank
+    Table rows_;     // the rows as indexed
+    RankIndex rank_; // their codes by rank
     // Scratch of a computation: a bit per position, and the place of a position among the
     // positions the computation met.
     std::vector<std::uint64_t> seen_;

@@ -33,6 +33,10 @@ TukAdd addToTuk(Table& tuk, const Digits& digits, std::int8_t source, const Prob
     return TukAdd::Added;
 }
 
+// One pass over the network: the strike must close the gaps of the rows it removes, so it
+// reads every row pointer anyway, and a look-up by rank (core/CodeSpace.h) would first need an
+// index of this very network. The automatic run, which strikes thousands of times over one
+// network, strikes through its RankIndex.
 StrikeOut strikeOut(Table& mreza, const Combination& t) {
     StrikeOut result;
     const std::uint32_t code = t.code;

@@ -20,6 +20,12 @@ void POT11Auto::requestStop() {
     changed_.notify_all();
 }
 
+// Not QMetaObject::invokeMethod(..., Qt::BlockingQueuedConnection): a worker blocked that way
+// can only be released by the main thread running the call, but the main thread stops a run
+// with requestStop() followed by wait() (closing the window, leaving the program, loading new
+// tables) without returning to its event loop. The worker would wait for the main thread and
+// the main thread for the worker. Here requestStop() drops a call that has not started yet and
+// wakes the worker, which then finishes its step and ends.
 bool POT11Auto::runOnMainThread(const std::function<void()>& fn) {
     std::unique_lock lock(mutex_);
     if (stop_.load()) return false;
