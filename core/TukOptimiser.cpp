@@ -2,6 +2,7 @@
 
 #include "core/AutoPot11.h"
 #include "core/CodeSpace.h"
+#include "core/Guarantee.h"
 #include "core/RecordPool.h"
 
 #include <algorithm>
@@ -16,57 +17,16 @@ namespace {
 
 constexpr std::int32_t kNone = -1;
 
-// The code of a dense number (the inverse of ternaryRank).
-std::uint32_t codeOfRank(std::int32_t rank) {
-    std::uint32_t code = 0;
-    for (int a = kMatches; a >= 1; --a) {
-        code |= static_cast<std::uint32_t>(rank % 3) << (2 * (kMatches - a));
-        rank /= 3;
-    }
-    return code;
-}
-
-// Differing signs without a cap (a digit 3 differs from every sign but itself).
-int distance(std::uint32_t a, std::uint32_t b) {
-    return kMatches - hitsBetween(a, b);
-}
-
-// Codes (as ranks) within `radius` (0 ... 3) differing signs of a valid code.
+// The combinations (by rank) within `radius` (0 ... 3) differing signs of a combination.
 template <class Visit>
-void forEachWithin(std::uint32_t code, std::int32_t rank, int radius, Visit&& visit) {
-    std::int32_t delta[kMatches][2];
-    for (int a = 1; a <= kMatches; ++a) {
-        const int s = signAt(code, a);
-        delta[a - 1][0] = (nextSign(s) - s) * kRankStep[a - 1];
-        delta[a - 1][1] = (nextSign(nextSign(s)) - s) * kRankStep[a - 1];
+void walkBall(std::uint32_t code, std::int32_t rank, int radius, Visit&& visit) {
+    const auto v = [&visit](std::int32_t q, int) { visit(q); };
+    switch (radius) {
+    case 0: forEachWithin<0>(code, rank, v); break;
+    case 1: forEachWithin<1>(code, rank, v); break;
+    case 2: forEachWithin<2>(code, rank, v); break;
+    default: forEachWithin<3>(code, rank, v); break;
     }
-    visit(rank);
-    if (radius < 1) return;
-    for (int i = 0; i < kMatches; ++i)
-        for (const std::int32_t di : delta[i]) {
-            const std::int32_t r1 = rank + di;
-            visit(r1);
-            if (radius < 2) continue;
-            for (int j = i + 1; j < kMatches; ++j)
-                for (const std::int32_t dj : delta[j]) {
-                    const std::int32_t r2 = r1 + dj;
-                    visit(r2);
-                    if (radius < 3) continue;
-                    for (int k = j + 1; k < kMatches; ++k) {
-                        visit(r2 + delta[k][0]);
-                        visit(r2 + delta[k][1]);
-                    }
-                }
-        }
-}
-
-int ballSize(int radius) {
-    int size = 1, choose = 1;
-    for (int d = 1; d <= radius; ++d) {
-        choose = choose * (kMatches - d + 1) / d;
-        size += choose * (1 << d);
-    }
-    return size;
 }
 
 double manaSum(const std::vector<std::uint32_t>& codes, const ProbabilityTable& p) {
@@ -307,7 +267,7 @@ void Optimiser::prepare() {
     for (const std::uint32_t x : irregular) {
         bool done = false;
         for (const std::uint32_t c : pinned_)
-            done = done || distance(c, x) <= radius_;
+            done = done || exactDifferences(c, x) <= radius_;
         if (done) continue;
         int threes = 0;
         std::uint32_t fixed = x & kSignBits;
@@ -322,11 +282,11 @@ void Optimiser::prepare() {
         for (const std::uint32_t c : pinned_) {
             const std::int32_t r = ternaryRank(c);
             if (r >= 0) {
-                forEachWithin(c, r, radius_,
+                walkBall(c, r, radius_,
                               [&](std::int32_t q) { isTarget_[static_cast<std::size_t>(q)] = 0; });
             } else {
                 for (const std::int32_t t : targets_)
-                    if (distance(c, codeOfRank(t)) <= radius_)
+                    if (exactDifferences(c, codeOfRank(t)) <= radius_)
                         isTarget_[static_cast<std::size_t>(t)] = 0;
             }
         }
@@ -340,7 +300,7 @@ std::vector<std::uint32_t> Optimiser::globalGreedy() {
     std::vector<std::uint16_t> count(static_cast<std::size_t>(kAllCombinations), 0);
     std::uint16_t* cnt = count.data();
     for (const std::int32_t t : targets_)
-        forEachWithin(codeOfRank(t), t, radius_, [cnt](std::int32_t q) { ++cnt[q]; });
+        walkBall(codeOfRank(t), t, radius_, [cnt](std::int32_t q) { ++cnt[q]; });
     struct Entry {
         std::uint16_t count;
         float mana;
@@ -374,12 +334,12 @@ std::vector<std::uint32_t> Optimiser::globalGreedy() {
         }
         const std::uint32_t code = codeOfRank(e.rank);
         words.push_back(code);
-        forEachWithin(code, e.rank, radius_, [&](std::int32_t q) {
+        walkBall(code, e.rank, radius_, [&](std::int32_t q) {
             const auto k = static_cast<std::size_t>(q);
             if (!isTarget_[k] || covered[k]) return;
             covered[k] = 1;
             --left;
-            forEachWithin(codeOfRank(q), q, radius_, [cnt](std::int32_t y) { --cnt[y]; });
+            walkBall(codeOfRank(q), q, radius_, [cnt](std::int32_t y) { --cnt[y]; });
         });
     }
     return words;
@@ -400,14 +360,14 @@ void Optimiser::recover(std::int32_t r) {
 }
 
 void Optimiser::add(std::uint32_t code) {
-    forEachWithin(code, ternaryRank(code), radius_, [this](std::int32_t q) {
+    walkBall(code, ternaryRank(code), radius_, [this](std::int32_t q) {
         const auto k = static_cast<std::size_t>(q);
         if (cc_[k]++ == 0 && isTarget_[k]) recover(q);
     });
 }
 
 void Optimiser::remove(std::uint32_t code) {
-    forEachWithin(code, ternaryRank(code), radius_, [this](std::int32_t q) {
+    walkBall(code, ternaryRank(code), radius_, [this](std::int32_t q) {
         const auto k = static_cast<std::size_t>(q);
         if (--cc_[k] == 0 && isTarget_[k]) uncover(q);
     });
@@ -418,7 +378,7 @@ int Optimiser::loss(std::uint32_t code) const {
     int n = 0;
     const std::uint16_t* cc = cc_.data();
     const std::uint8_t* target = isTarget_.data();
-    forEachWithin(code, ternaryRank(code), radius_,
+    walkBall(code, ternaryRank(code), radius_,
                   [&](std::int32_t q) { n += (cc[q] == 1) & target[q]; });
     return n;
 }
@@ -453,7 +413,7 @@ std::vector<std::uint32_t> Optimiser::firstRowGreedy(bool& finished) {
     std::vector<std::uint16_t> count(static_cast<std::size_t>(kAllCombinations), 0);
     std::uint16_t* cnt = count.data();
     for (const std::int32_t t : targets_)
-        forEachWithin(codeOfRank(t), t, radius_, [cnt](std::int32_t q) { ++cnt[q]; });
+        walkBall(codeOfRank(t), t, radius_, [cnt](std::int32_t q) { ++cnt[q]; });
     std::vector<std::uint8_t> covered(static_cast<std::size_t>(kAllCombinations), 0);
     std::vector<std::uint32_t> words;
     std::size_t left = targets_.size();
@@ -465,7 +425,7 @@ std::vector<std::uint32_t> Optimiser::firstRowGreedy(bool& finished) {
         const std::int32_t x = targets_[cursor];
         std::int32_t best = x;
         float bestMana = -1.0f;
-        forEachWithin(codeOfRank(x), x, radius_, [&](std::int32_t q) {
+        walkBall(codeOfRank(x), x, radius_, [&](std::int32_t q) {
             if (cnt[q] < cnt[best]) return;
             const float m = manaOf(codeOfRank(q), p_);
             if (cnt[q] > cnt[best] || m > bestMana) {
@@ -475,12 +435,12 @@ std::vector<std::uint32_t> Optimiser::firstRowGreedy(bool& finished) {
         });
         const std::uint32_t code = codeOfRank(best);
         words.push_back(code);
-        forEachWithin(code, best, radius_, [&](std::int32_t q) {
+        walkBall(code, best, radius_, [&](std::int32_t q) {
             const auto k = static_cast<std::size_t>(q);
             if (!isTarget_[k] || covered[k]) return;
             covered[k] = 1;
             --left;
-            forEachWithin(codeOfRank(q), q, radius_, [cnt](std::int32_t y) { --cnt[y]; });
+            walkBall(codeOfRank(q), q, radius_, [cnt](std::int32_t y) { --cnt[y]; });
         });
     }
     finished = true;
@@ -516,7 +476,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
     std::vector<std::uint32_t> best = words;
     if (words.size() < 2) return best;
     const std::size_t floor = (targets_.size() + maxReach_ - 1) / maxReach_;
-    const std::uint64_t weight = std::max<std::uint64_t>(1, ballSize(radius_) / ballSize(2));
+    const std::uint64_t weight = std::max<std::uint64_t>(1, kBallSize[static_cast<std::size_t>(radius_)] / kBallSize[2]);
     // Counts were left by removeRedundant for exactly these words.
     std::vector<std::uint16_t> gain(static_cast<std::size_t>(kAllCombinations), 0);
     std::uint16_t* g = gain.data();
@@ -530,7 +490,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
         const std::uint32_t w0 = words[first];
         nearIdx.clear();
         for (std::size_t i = 0; i < words.size(); ++i)
-            if (i != first && distance(words[i], w0) <= reach) nearIdx.push_back(i);
+            if (i != first && exactDifferences(words[i], w0) <= reach) nearIdx.push_back(i);
         const std::size_t extra = std::min<std::size_t>(nearIdx.size(), 1 + rng_() % kRuin);
         for (std::size_t k = 0; k < extra; ++k)
             std::swap(nearIdx[k], nearIdx[k + rng_() % (nearIdx.size() - k)]);
@@ -548,7 +508,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
         // Repair: the code reaching the most uncovered targets, the likelier on a tie.
         touched.clear();
         for (const std::int32_t u : uncovered_)
-            forEachWithin(codeOfRank(u), u, radius_, [&](std::int32_t q) {
+            walkBall(codeOfRank(u), u, radius_, [&](std::int32_t q) {
                 if (g[q]++ == 0) touched.push_back(q);
             });
         walks += uncovered_.size();
@@ -566,10 +526,10 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
                 }
             }
             const std::uint32_t code = codeOfRank(pick);
-            forEachWithin(code, pick, radius_, [&](std::int32_t q) {
+            walkBall(code, pick, radius_, [&](std::int32_t q) {
                 const auto k = static_cast<std::size_t>(q);
                 if (cc_[k] == 0 && isTarget_[k])
-                    forEachWithin(codeOfRank(q), q, radius_, [g](std::int32_t y) { --g[y]; });
+                    walkBall(codeOfRank(q), q, radius_, [g](std::int32_t y) { --g[y]; });
             });
             add(code);
             added.push_back(code);
@@ -582,7 +542,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
         nearIdx.clear();
         for (std::size_t i = 0; i < words.size(); ++i)
             for (const std::uint32_t a : added)
-                if (words[i] != a && distance(words[i], a) <= 2 * radius_) {
+                if (words[i] != a && exactDifferences(words[i], a) <= 2 * radius_) {
                     nearIdx.push_back(i);
                     break;
                 }
@@ -652,7 +612,7 @@ OptimiseResult Optimiser::run() {
         covers.push_back({start, OptimiseMethod::Structured});
         // Every code of the product reaches as many targets as the first word does.
         std::size_t reach = 0;
-        forEachWithin(start.front(), ternaryRank(start.front()), radius_,
+        walkBall(start.front(), ternaryRank(start.front()), radius_,
                       [&](std::int32_t q) { reach += isTarget_[static_cast<std::size_t>(q)]; });
         maxReach_ = std::max<std::size_t>(reach, 1);
         offer(start.size());
@@ -781,22 +741,37 @@ std::vector<std::uint8_t> productShape(const Table& network) {
 }
 
 bool coversNetwork(const Table& network, const std::vector<std::uint32_t>& codes, int radius) {
-    std::vector<std::uint8_t> reached(static_cast<std::size_t>(kAllCombinations), 0);
-    std::vector<std::uint32_t> irregular;
-    for (const std::uint32_t c : codes) {
-        const std::int32_t r = ternaryRank(c);
-        if (r < 0)
-            irregular.push_back(c);
-        else
-            forEachWithin(c, r, radius, [&](std::int32_t q) { reached[static_cast<std::size_t>(q)] = 1; });
+    if (network.empty()) return true;
+    if (codes.empty() || radius < 0 || radius > 3) return false;
+    // The guarantee report's map of best hits (each code's ball of radius 3) for the rows that
+    // are combinations, the index of the codes for the rows with a digit 3.
+    std::vector<Combination> records(codes.size());
+    Table cover;
+    cover.reserve(codes.size());
+    for (std::size_t k = 0; k < codes.size(); ++k) {
+        records[k].code = codes[k];
+        cover.push_back(&records[k]);
     }
+    std::vector<std::uint8_t> best;
+    bestHitsByRank(cover, best);
+    RankIndex index;
+    bool indexed = false;
+    const int needed = kMatches - radius;
     for (const Combination* row : network) {
         const std::int32_t r = ternaryRank(row->code);
-        if (r >= 0 && reached[static_cast<std::size_t>(r)]) continue;
-        const auto& pool = r >= 0 ? irregular : codes;
-        if (std::none_of(pool.begin(), pool.end(),
-                         [&](std::uint32_t c) { return distance(c, row->code) <= radius; }))
-            return false;
+        if (r >= 0) {
+            if (best[static_cast<std::size_t>(r)] < needed) return false;
+            continue;
+        }
+        if (!indexed) {
+            index.build(codes);
+            indexed = true;
+        }
+        bool reached = false;
+        index.forEachRowWithin<3>(row->code, [&](std::int32_t, int d) {
+            reached = reached || d <= radius;
+        });
+        if (!reached) return false;
     }
     return true;
 }
