@@ -619,7 +619,7 @@ OptimiseResult Optimiser::run() {
     } else {
         start = globalGreedy();
         removeRedundant(start);
-        result.greedyRows = start.size();
+        result.greedyRows = start.size() + pinned_.size();
         covers.push_back({withPinned(start), OptimiseMethod::Greedy});
         offer(start.size() + pinned_.size());
     }
