@@ -130,7 +130,9 @@ TEST(TukOptimiser, CoversEverySmallNetworkNoLargerThanTheAutomaticRunAndRepeats)
 TEST(TukOptimiser, SearchShrinksTheGreedyCoverOfAClusteredNetwork) {
     RecordPool pool;
     std::mt19937 rng(5);
-    const Table network = randomNetwork(pool, rng, 4000, defaultProbabilities());
+    Table network = randomNetwork(pool, rng, 4000, defaultProbabilities());
+    // Rows with a digit 3 (from files only) are covered by rows of their own, outside the search.
+    std::erase_if(network, [](const Combination* r) { return !isValidCode(r->code); });
     std::atomic<bool> stop{false};
     OptimiseOptions o;
     o.steps = 400000;
