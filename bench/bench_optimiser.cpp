@@ -87,10 +87,11 @@ std::size_t automaticRows(const Table& network) {
 }
 
 void optimise(benchmark::State& state, const Table& network, int radius,
-              OptimiseEffort effort = OptimiseEffort::Thorough) {
+              OptimiseEffort effort = OptimiseEffort::Thorough, std::uint64_t steps = 0) {
     OptimiseOptions o;
     o.radius = radius;
     o.effort = effort;
+    o.steps = steps;
     std::atomic<bool> stop{false};
     OptimiseResult r;
     for (auto _ : state)
@@ -153,7 +154,7 @@ void BM_AutoPot11_Random50k(benchmark::State& state) {
 // A short run for the test script's smoke pass.
 void BM_Optimise_Smoke(benchmark::State& state) {
     static const Table network = randomNetwork(3000);
-    optimise(state, network, 2, OptimiseEffort::Quick);
+    optimise(state, network, 2, OptimiseEffort::Quick, 20000);
 }
 
 BENCHMARK(BM_Optimise_WholeSpace11)->Unit(benchmark::kSecond)->Iterations(1);
