@@ -405,6 +405,7 @@ void TMrezaForm::buildCoverage() {
                           {478, 9, 86, 24},
                           QStringLiteral("Najmanje kombinacija za isto jamstvo (10, 11 ili 12 "
                                          "pogodaka)"));
+    OptimirajTUK->setFont(arial(11));
     connect(OptimirajTUK, &QPushButton::clicked, this, [this] { OptimirajTUKClick(); });
 }
 
