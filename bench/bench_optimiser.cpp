@@ -1,5 +1,6 @@
 // The TUK optimiser beside the automatic POT11 on the same networks. Each benchmark reports the
 // rows of its cover (`rows`, checked before it counts) and of the automatic run (`auto_rows`).
+#include "bench/FullNetwork.h"
 #include "core/AutoPot11.h"
 #include "core/Fillerthread.h"
 #include "core/MoreFilters.h"
@@ -16,22 +17,8 @@ using namespace kviro;
 
 namespace {
 
-struct Space {
-    Tables t;
-    ProbabilityTable p = defaultProbabilities();
-    Space() {
-        std::atomic<bool> stop{false};
-        generateAllCombinations(t.MORE, t.pool, stop);
-        valueTable(t.MORE, p);
-        std::stable_sort(
-            t.MORE.begin(), t.MORE.end(),
-            [](const Combination* a, const Combination* b) { return a->mana > b->mana; });
-    }
-};
-
-Space& space() {
-    static Space s;
-    return s;
+kviro::bench::FullNetwork& space() {
+    return kviro::bench::full();
 }
 
 // Rows of the whole space whose signs at the given matches are fixed to 0.

@@ -23,13 +23,6 @@ using namespace kviro::test;
 
 namespace {
 
-Table bestRows(std::size_t rows) {
-    Table t = Form1->MORE0;
-    sortByMana(t);
-    t.resize(rows);
-    return t;
-}
-
 std::vector<std::uint32_t> codesOf(const Table& t) {
     std::vector<std::uint32_t> out;
     for (const Combination* r : t)
