@@ -130,7 +130,8 @@ class RankIndex {
   public:
     static constexpr std::int32_t kNone = -1;
 
-    // Indexes the codes (position k holds codes[k]) or the codes of a table's rows.
+    // Indexes the codes (position k holds codes[k]) or the codes of a table's rows. The
+    // look-ups below need an index built (from any table, an empty one too) and not cleared.
     void build(std::span<const std::uint32_t> codes);
     void build(const Table& table);
     // Releases the memory; the index then describes no rows.

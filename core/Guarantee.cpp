@@ -98,7 +98,7 @@ GuaranteeReport guaranteeReport(const Table& network, const Table& tuk, const Pr
 
     // Chances: for every block of 729 combinations sharing matches 1 ... 7, the low factors
     // summed by the combination's byte (four sets of sums, so that neighbours with the same
-    // byte do not wait for each other; eight bytes of 0 skipped at once), then times the high
+    // byte do not wait for each other; 64 bytes of 0 skipped at once), then times the high
     // factor.
     const std::uint8_t* b = best.data();
     double at[4] = {0, 0, 0, 0};
@@ -106,11 +106,11 @@ GuaranteeReport guaranteeReport(const Table& network, const Table& tuk, const Pr
         const std::uint8_t* row = b + h * 729;
         double acc[4][16] = {};
         std::size_t l = 0;
-        for (; l + 8 <= 729; l += 8) {
-            std::uint64_t w;
-            std::memcpy(&w, row + l, 8);
-            if (!w) continue;
-            for (std::size_t j = 0; j < 8; ++j)
+        for (; l + 64 <= 729; l += 64) {
+            std::uint64_t w[8];
+            std::memcpy(w, row + l, 64);
+            if (!((w[0] | w[1]) | (w[2] | w[3]) | (w[4] | w[5]) | (w[6] | w[7]))) continue;
+            for (std::size_t j = 0; j < 64; ++j)
                 acc[j & 3][row[l + j]] += prob.lo[l + j];
         }
         for (; l < 729; ++l)

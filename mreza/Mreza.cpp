@@ -11,6 +11,7 @@
 #include "more/Infic.h"
 #include "mreza/Autoopc.h"
 #include "mreza/Info2.h"
+#include "mreza/Jamstvo.h"
 #include "mreza/NetworkPaint.h"
 #include "mreza/Optimiz.h"
 #include "mreza/Pot11autothread.h"
@@ -488,6 +489,14 @@ void TMrezaForm::buildTukPanel() {
     connect(SpeedButton5, &QPushButton::clicked, this, [this] { SpeedButton5Click(); });
     connect(SpeedButton7, &QPushButton::clicked, this, [this] { SpeedButton7Click(); });
     connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
+
+    // Right of the entry row's arrow, level with the sign fields.
+    JamstvoButton = button(TukPanel, "JamstvoButton", QStringLiteral("Jamstvo TUK"),
+                           {bx + 10, 25, 140, 24},
+                           QStringLiteral("Što TUK jamči, izgledi dobitka i cijena (Ctrl+J)"));
+    JamstvoButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    connect(JamstvoButton, &QPushButton::clicked, this, [this] { JamstvoButtonClick(); });
+    jamstvo_ = new TJamstvoForm(this);
 }
 
 // ---- views --------------------------------------------------------------------------------
@@ -513,6 +522,7 @@ void TMrezaForm::ShowMREZA() {
     fillLines(MREZAShow, mrezaPage.visibleLines(), true, mrezaPage.topRow());
     ScrollBar1->setVisible(!net.empty());
     updateCommands();
+    if (jamstvo_) jamstvo_->tablesChanged();
 }
 
 void TMrezaForm::ShowTUK() {
@@ -526,6 +536,7 @@ void TMrezaForm::ShowTUK() {
     fillLines(TUKShow, tukPage.visibleLines(), false);
     ScrollBar2->setVisible(!tuk.empty());
     updateCommands();
+    if (jamstvo_) jamstvo_->tablesChanged();
 }
 
 void TMrezaForm::ShowPOTA12() {
@@ -835,6 +846,10 @@ void TMrezaForm::BitBtn4Click() {
     ShowInfo();
 }
 
+void TMrezaForm::JamstvoButtonClick() {
+    jamstvo_->toggle();
+}
+
 // ---- coverage -------------------------------------------------------------------------------
 
 void TMrezaForm::sweepPool() {
@@ -1073,10 +1088,9 @@ void TMrezaForm::finishOptimise(TUKOptimiser* t, bool apply) {
     Form1->MREZA.clear();
     mrezaPage.scrollTo(0);
     tukPage.scrollTo(0);
-    ShowMREZA();
+    ShowMREZA(); // these two bring the guarantee window up to date as well
     ShowTUK();
     ShowInfo();
-    // The guarantee window follows TUK here too, once it exists beside Info.
     const QString automatic =
         r.automaticRows ? QString::number(r.automaticRows)
                         : QStringLiteral("(nije izračunato, optimiranje je prekinuto)");

@@ -20,6 +20,7 @@ class BusyAnimation;
 class POT11Auto;
 class TOptimForm;
 class TUKOptimiser;
+class TJamstvoForm;
 class QAction;
 class QFrame;
 class QGroupBox;
@@ -110,6 +111,7 @@ class TMrezaForm : public QWidget {
     QPushButton* SpeedButton5; // "kopiraj TUK"
     QPushButton* SpeedButton7; // "obriši TUK"
     QPushButton* BitBtn4;      // "OK"
+    QPushButton* JamstvoButton; // opens "Jamstvo TUK" (Ctrl+J)
 
     // ---- commands
     // "MORE = MREŽA" of the workbench: MORE sorted by MANA becomes the network.
@@ -140,6 +142,7 @@ class TMrezaForm : public QWidget {
     void BitBtn5Click();
     void EditKeyPress(int match);
     void BitBtn4Click();
+    void JamstvoButtonClick();
     // Automatic POT11.
     void BitBtn8Click();
     void Button1Click();
@@ -200,6 +203,7 @@ class TMrezaForm : public QWidget {
     kviro::NetworkIndex index_;
     std::array<QLineEdit*, 13> edits_{};
     QShortcut* stopShortcut_ = nullptr;
+    TJamstvoForm* jamstvo_ = nullptr; // follows the tables from ShowMREZA and ShowTUK
     std::size_t blocksAfterSweep_ = 0;
     QElapsedTimer optimClock_;
     QTimer* optimTicker_ = nullptr; // redraws the progress line every second

@@ -1,12 +1,16 @@
 #include "output/Kontrola.h"
 
 #include "app/Menu.h"
+#include "core/Guarantee.h"
 #include "core/ResultsCount.h"
 #include "core/TukFile.h"
+#include "more/Fi.h"
+#include "mreza/Jamstvo.h"
 #include "output/Printthread.h"
 #include "platform/Activation.h"
 #include "platform/Dialogs.h"
 #include "platform/FontMetrics.h"
+#include "platform/Locale.h"
 #include "platform/Printers.h"
 #include "platform/Widgets.h"
 
@@ -143,6 +147,12 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
                                         QStringLiteral("Ispiši TUK"));
     ButtonPrint->hide();
 
+    // Below everything else, in room added at the bottom for it.
+    GroupIzgledi = new ChancesBox(this, false);
+    GroupIzgledi->setGeometry(8, 426, 471, GroupIzgledi->height());
+    GroupIzgledi->hide();
+    setFixedSize(487, 426 + GroupIzgledi->height() + 6);
+
     OpenDialog1 = new QFileDialog(this, QStringLiteral("Odredite ime TUK tablice"));
     OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
@@ -190,6 +200,17 @@ void TForm4::FormActivate() {
     ComboBox1->clear();
     ComboBox1->addItems(ui::Printers::names());
     ComboBox1->setCurrentIndex(-1);
+    ShowChances(); // the percentages may have changed meanwhile
+}
+
+void TForm4::ShowChances() {
+    if (resultList.empty() || !Form1) {
+        GroupIzgledi->hide();
+        return;
+    }
+    GroupIzgledi->showReport(guaranteeReport({}, resultList, Form1->probability),
+                             ui::decimalSeparator());
+    GroupIzgledi->show();
 }
 
 void TForm4::EditKeyPress(int k) {
@@ -274,6 +295,7 @@ void TForm4::SpeedButton1Click() {
     if (name.isEmpty() && !Edit14->text().isEmpty()) name = Edit14->text() + QStringLiteral(".TUK");
     if (name.isEmpty() || !QFileInfo(name).isFile()) return;
     if (!loadTuk(name)) return;
+    ShowChances();
     if (resultList.empty()) {
         ListBox1->viewport()->update(); // rows without a combination stay blank
         return;

@@ -11,6 +11,7 @@
 
 #include <array>
 
+class ChancesBox;
 class QComboBox;
 class QFileDialog;
 class QFontDialog;
@@ -58,6 +59,7 @@ class TForm4 : public QWidget {
     QFileDialog* OpenDialog1;
     QFontDialog* FontDialog1;
     QPrintDialog* PrintDialog1 = nullptr; // made on first use
+    ChancesBox* GroupIzgledi;             // chances of the loaded table, below the list
     QFont printFont;                      // the font dialog's font, used by the next print
 
     // ---- handlers
@@ -75,6 +77,8 @@ class TForm4 : public QWidget {
     void SpeedButton5Click();
     void ButtonPrint2Click();
     void ShowResults();
+    // The chances of the loaded table under the current percentages; hidden while none is.
+    void ShowChances();
     // Draws list row `row` into `rect` (the row's rectangle) with the list's font.
     void ListBox1DrawItem(QPainter& painter, int row, const QRect& rect, bool selected) const;
 

@@ -62,4 +62,25 @@ bool ProbabilityStore::save(const ProbabilityTable& table, QString* reason) {
     return true;
 }
 
+namespace {
+constexpr const char* kPriceName = "Cijena kombinacije";
+} // namespace
+
+double loadCombinationPrice() {
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Drevalmark"),
+                QStringLiteral("KVIRO"));
+    bool ok = false;
+    const double price = s.value(QLatin1String(kGroup) + '/' + QString::fromUtf8(kPriceName))
+                             .toDouble(&ok);
+    return ok && price >= 0.0 ? price : 0.0;
+}
+
+bool saveCombinationPrice(double price) {
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Drevalmark"),
+                QStringLiteral("KVIRO"));
+    s.setValue(QLatin1String(kGroup) + '/' + QString::fromUtf8(kPriceName), price);
+    s.sync();
+    return s.status() == QSettings::NoError;
+}
+
 } // namespace kviro::ui

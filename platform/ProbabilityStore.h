@@ -22,4 +22,10 @@ public:
     static bool save(const ProbabilityTable& table, QString* reason = nullptr);
 };
 
+// The price of one combination typed in the "Jamstvo TUK" window: a value of its own,
+// "Cijena kombinacije", in the same group, beside the 39 percentages. 0 when missing or not a
+// number; false from the save when the store could not be written.
+double loadCombinationPrice();
+bool saveCombinationPrice(double price);
+
 } // namespace kviro::ui

@@ -12,6 +12,7 @@
 #include "more/Unosnik.h"
 #include "mreza/Autoopc.h"
 #include "mreza/Info2.h"
+#include "mreza/Jamstvo.h"
 #include "mreza/Mreza.h"
 #include "mreza/Optimiz.h"
 #include "output/Kontrola.h"
@@ -97,6 +98,14 @@ bool shotOptimiser(const QString& out) {
     answer.stop();
     ok &= save(MrezaForm, out, QStringLiteral("network-optimised.png"));
     return ok;
+}
+
+// "Jamstvo TUK" beside the network window as it stands, with a price typed in.
+bool shootGuarantee(const QString& out) {
+    if (!JamstvoForm->isVisible()) MrezaForm->JamstvoButton->click();
+    JamstvoForm->CijenaEdit->setText(QStringLiteral("2"));
+    JamstvoForm->refresh();
+    return save(JamstvoForm, out, QStringLiteral("guarantee.png"));
 }
 
 } // namespace
@@ -220,6 +229,7 @@ int main(int argc, char* argv[]) {
     MrezaForm->BitBtn8->click();
     waitUntil([] { return !MrezaForm->running(); });
     ok &= save(MrezaForm, out, QStringLiteral("network-auto.png"));
+    ok &= shootGuarantee(out);
 
     Form10->show();
     ok &= save(Form10, out, QStringLiteral("network-options.png"));

@@ -7,6 +7,7 @@
 #include "core/TukOptimiser.h"
 #include "more/Fi.h"
 #include "mreza/Info2.h"
+#include "mreza/Jamstvo.h"
 #include "mreza/Mreza.h"
 #include "mreza/Optimiz.h"
 #include "platform/Dialogs.h"
@@ -73,6 +74,8 @@ class OptimiserTest : public QObject {
         QTest::mouseClick(MrezaForm->BitBtn5, Qt::LeftButton);
         Combination* held = Form1->TUK.at(0);
         QTest::mouseClick(MrezaForm->SpeedButton4, Qt::LeftButton);
+        MrezaForm->JamstvoButton->click(); // the guarantee window follows the run's result
+        QVERIFY(JamstvoForm->isVisible());
         QVERIFY(MrezaForm->OptimirajTUK->isVisible());
         QVERIFY(MrezaForm->OptimirajTUK->isEnabled());
 
@@ -100,6 +103,10 @@ class OptimiserTest : public QObject {
             QCOMPARE(Form1->TUK[i]->tukSource, std::int8_t(source));
         QCOMPARE(Form8->Label7->text(), QString::number(Form1->TUK.size()));
         QCOMPARE(Form8->Label5->text(), QStringLiteral("0"));
+        // Below 11 hits the headline counts the rows that miss 11.
+        QTRY_VERIFY(JamstvoForm->Naslov->text().contains(
+            radius == 3 ? QStringLiteral("11 pogodaka, osim ")
+                        : QStringLiteral("najmanje %1 pogodaka.").arg(13 - radius)));
         QCOMPARE(MrezaForm->Label2->text(), QStringLiteral("Tablica uplaćenih kombinacija"));
         QVERIFY(MrezaForm->StopHint->isHidden());
         QVERIFY(Form1->isEnabled());
