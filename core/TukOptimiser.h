@@ -53,8 +53,8 @@ using OptimiseProgress = std::function<void(std::size_t bestRows)>;
 // The optimiser. `network`: the rows to cover (repeated rows and codes with a digit 3 allowed).
 // The result is never larger than the automatic run on the same network, and among covers of
 // equal size the one with the larger MANA sum is kept. An empty network gives an empty,
-// verified result. A stop ends the run after its first cover (or at once, when none exists
-// yet) and returns the best cover so far; a cover that fails the check is never returned.
+// verified result. The first cover (structured or greedy) is always finished; a stop then ends
+// the run and returns the best cover so far. A cover that fails the check is never returned.
 OptimiseResult optimiseTuk(const Table& network, const ProbabilityTable& p,
                            const OptimiseOptions& options, const std::atomic<bool>& stop,
                            const OptimiseProgress& progress = {});
