@@ -1,4 +1,5 @@
 // Coverage procedures on large networks, each beside the straightforward procedure.
+#include "bench/FullNetwork.h"
 #include "core/AutoPot11.h"
 #include "core/Coverage.h"
 #include "core/Fillerthread.h"
@@ -13,31 +14,10 @@
 #include <algorithm>
 
 using namespace kviro;
+using kviro::bench::full;
+using kviro::bench::FullNetwork;
 
 namespace {
-
-// Every combination valued by the default percentages, in MANA order as the hand-over leaves
-// it (equal MANA in code order, so that the order is the same in every run).
-struct FullNetwork {
-    Tables t;
-    ProbabilityTable p = defaultProbabilities();
-    FullNetwork() {
-        std::atomic<bool> stop{false};
-        generateAllCombinations(t.MORE, t.pool, stop);
-        valueTable(t.MORE, p);
-        std::stable_sort(
-            t.MORE.begin(), t.MORE.end(),
-            [](const Combination* a, const Combination* b) { return a->mana > b->mana; });
-    }
-    Table best(std::size_t n) const {
-        return Table(t.MORE.begin(), t.MORE.begin() + static_cast<long>(n));
-    }
-};
-
-FullNetwork& full() {
-    static FullNetwork f;
-    return f;
-}
 
 // A row in the middle of the MANA order, so that its neighbourhood is scattered in the table.
 constexpr std::size_t kRow = 700001;

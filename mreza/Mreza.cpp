@@ -13,6 +13,7 @@
 #include "mreza/Info2.h"
 #include "mreza/Jamstvo.h"
 #include "mreza/NetworkPaint.h"
+#include "mreza/Optimiz.h"
 #include "mreza/Pot11autothread.h"
 #include "output/Printic.h"
 #include "output/Saver.h"
@@ -41,6 +42,7 @@
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include <functional>
 #include <string>
@@ -156,7 +158,12 @@ TMrezaForm::TMrezaForm(QWidget* parent) : QWidget(parent) {
     stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     stopShortcut_->setContext(Qt::WindowShortcut);
     stopShortcut_->setEnabled(false);
-    connect(stopShortcut_, &QShortcut::activated, this, [this] { stopAutoRun(); });
+    connect(stopShortcut_, &QShortcut::activated, this, [this] {
+        if (optimising())
+            stopOptimise();
+        else
+            stopAutoRun();
+    });
 
     minHits = -1; // FormCreate
     updateCommands();
@@ -396,6 +403,13 @@ void TMrezaForm::buildCoverage() {
     connect(BitBtn7, &QPushButton::clicked, this, [this] { BitBtn7Click(); });
     connect(BitBtn8, &QPushButton::clicked, this, [this] { BitBtn8Click(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    // The optimiser sits above the take button, where the page has room to spare.
+    OptimirajTUK = button(GroupBox3, "OptimirajTUK", QStringLiteral("Optimiraj TUK"),
+                          {478, 9, 86, 24},
+                          QStringLiteral("Najmanje kombinacija za isto jamstvo (10, 11 ili 12 "
+                                         "pogodaka)"));
+    OptimirajTUK->setFont(arial(11));
+    connect(OptimirajTUK, &QPushButton::clicked, this, [this] { OptimirajTUKClick(); });
 }
 
 void TMrezaForm::buildTukPanel() {
@@ -567,6 +581,7 @@ void TMrezaForm::updateCommands() {
          {PostaviNPnaodreenuvrijednost1, PoveajNPza11, SmanjiNPza11, ResetirajsveNPna01})
         a->setEnabled(idle);
     BitBtn8->setEnabled(idle || autoRunning());
+    OptimirajTUK->setEnabled((idle && network) || optimising());
 }
 
 void TMrezaForm::ScrollBar1Change(int position) {
@@ -991,6 +1006,108 @@ void TMrezaForm::stopRuns() {
         t->wait();
         finishRun(t);
     }
+    if (TUKOptimiser* t = optimThread.data()) {
+        t->requestStop();
+        t->wait();
+        finishOptimise(t, false);
+    }
+}
+
+// ---- TUK optimiser ------------------------------------------------------------------------------
+
+void TMrezaForm::OptimirajTUKClick() {
+    if (optimising()) {
+        stopOptimise();
+        return;
+    }
+    if (running() || Form1->MREZA.empty()) return;
+    if (!OptimForm) OptimForm = new TOptimForm(this);
+    if (ui::runDialog(*OptimForm) != QDialog::Accepted) return;
+    if (!Form1->readProbabilities()) return; // the new rows are valued by these percentages
+    startOptimise(OptimForm->radius(), OptimForm->effort());
+}
+
+void TMrezaForm::startOptimise(int radius, OptimiseEffort effort) {
+    auto* t = new TUKOptimiser(this);
+    t->setObjectName(QStringLiteral("TUKOptimiser"));
+    t->network = Form1->MREZA;
+    t->probability = Form1->probability;
+    t->options.radius = radius;
+    t->options.effort = effort;
+    optimThread = t;
+    optimBest_ = 0;
+    optimClock_.start();
+    if (!optimTicker_) {
+        optimTicker_ = new QTimer(this);
+        optimTicker_->setInterval(1000);
+        connect(optimTicker_, &QTimer::timeout, this, [this] { showOptimiseProgress(); });
+    }
+    setRunning(true, false);
+    running_ = Run::Optimise;
+    stopShortcut_->setEnabled(true);
+    StopHint->setVisible(true);
+    OptimirajTUK->setText(QStringLiteral("Zaustavi"));
+    Animate1->begin();
+    Label2->setText(QStringLiteral("Izvodi se optimizacija TUK"));
+    showOptimiseProgress();
+    optimTicker_->start();
+    updateCommands();
+    const QPointer<TUKOptimiser> guard(t);
+    connect(t, &TUKOptimiser::improved, this, [this, guard](qulonglong rows) {
+        if (guard && guard == optimThread) {
+            optimBest_ = static_cast<std::size_t>(rows);
+            showOptimiseProgress();
+        }
+    });
+    connect(t, &QThread::finished, this, [this, guard] { finishOptimise(guard.data(), true); });
+    t->start();
+}
+
+void TMrezaForm::showOptimiseProgress() {
+    const QString time = QString::number(optimClock_.elapsed() / 1000) + QStringLiteral(" s");
+    const QString best = optimBest_ ? QStringLiteral("najbolje %1 komb., ").arg(optimBest_)
+                                    : QStringLiteral("traženje, ");
+    StopHint->setText(best + time + QStringLiteral(" — prekid: Esc"));
+}
+
+void TMrezaForm::stopOptimise() {
+    if (!optimising() || !optimThread) return;
+    optimThread->requestStop();
+    StopHint->setText(QStringLiteral("Zaustavljanje..."));
+}
+
+void TMrezaForm::finishOptimise(TUKOptimiser* t, bool apply) {
+    if (!t || t != optimThread.data()) return; // already done
+    t->wait();
+    optimThread = nullptr;
+    optimTicker_->stop();
+    const OptimiseResult r = t->result;
+    const int radius = t->options.radius;
+    t->deleteLater();
+    Animate1->end();
+    OptimirajTUK->setText(QStringLiteral("Optimiraj TUK"));
+    Label2->setText(QStringLiteral("Tablica uplaćenih kombinacija"));
+    setRunning(false, false);
+    // Only a cover checked against the whole network reaches TUK.
+    if (!apply || !r.verified || r.codes.empty()) return;
+    const std::int8_t source = radius == 1 ? FromPota12 : FromPot11;
+    const std::size_t added =
+        addCoverToTuk(Form1->TUK, r.codes, source, Form1->probability, Form1->tables.pool);
+    Form1->MREZA.clear();
+    mrezaPage.scrollTo(0);
+    tukPage.scrollTo(0);
+    ShowMREZA(); // these two bring the guarantee window up to date as well
+    ShowTUK();
+    ShowInfo();
+    const QString automatic =
+        r.automaticRows ? QString::number(r.automaticRows)
+                        : QStringLiteral("(nije izračunato, optimiranje je prekinuto)");
+    ui::notice(this, QStringLiteral("Optimirani TUK za %1 pogodaka ima %2 kombinacija "
+                                    "(novih u TUK: %3).\nAutomatski POT11 bi uzeo: %4.")
+                         .arg(13 - radius)
+                         .arg(r.codes.size())
+                         .arg(added)
+                         .arg(automatic));
 }
 
 void TMrezaForm::Button1Click() {

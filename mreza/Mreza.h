@@ -6,7 +6,9 @@
 #include "core/AutoPot11.h"
 #include "core/Coverage.h"
 #include "core/PagedView.h"
+#include "core/TukOptimiser.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -17,6 +19,8 @@
 
 class BusyAnimation;
 class POT11Auto;
+class TOptimForm;
+class TUKOptimiser;
 class TJamstvoForm;
 class QAction;
 class QFrame;
@@ -31,6 +35,7 @@ class QPushButton;
 class QScrollBar;
 class QShortcut;
 class QStackedWidget;
+class QTimer;
 
 class TMrezaForm : public QWidget {
     Q_OBJECT
@@ -46,6 +51,8 @@ class TMrezaForm : public QWidget {
     int minHits = -1;            // X of the automatic run; -1: the option is off
     QPointer<POT11Auto> autoThread;
     QPointer<POT11Auto> singleThread;
+    QPointer<TUKOptimiser> optimThread; // the optimiser run in progress
+    TOptimForm* OptimForm = nullptr;    // its dialog, made on first use
     int viewRefreshes = 0; // view refreshes of the last automatic run
 
     // ---- head
@@ -90,6 +97,7 @@ class TMrezaForm : public QWidget {
     QPushButton* BitBtn8; // "Automatski POT11"; stops a run in progress
     QPushButton* Button1; // "OPCIJE"
     BusyAnimation* Animate1;
+    QPushButton* OptimirajTUK; // "Optimiraj TUK"; stops a run in progress
     QLabel* StopHint;
 
     // ---- TUK panel
@@ -139,6 +147,8 @@ class TMrezaForm : public QWidget {
     // Automatic POT11.
     void BitBtn8Click();
     void Button1Click();
+    // TUK optimiser: the dialog, then a run on the worker thread.
+    void OptimirajTUKClick();
 
     // ---- views
     void ShowMREZA();
@@ -156,6 +166,7 @@ class TMrezaForm : public QWidget {
     // ---- runs on the worker thread
     bool running() const { return running_ != Run::None; }
     bool autoRunning() const { return running_ == Run::Auto; }
+    bool optimising() const { return running_ == Run::Optimise; }
     // Stops a run in progress (the automatic one after its current step) and waits for it; the
     // tables are left as after its last finished step. Used before the tables are released.
     void stopRuns();
@@ -183,10 +194,15 @@ class TMrezaForm : public QWidget {
     void endAutoRun();
     void refreshViews(const kviro::AutoPot11Step& step);
     void stopAutoRun();
+    void startOptimise(int radius, kviro::OptimiseEffort effort);
+    void stopOptimise();
+    // `apply`: the cover goes to TUK and MREZA is struck; otherwise the run leaves no trace.
+    void finishOptimise(TUKOptimiser* thread, bool apply);
+    void showOptimiseProgress();
     // Releases candidate records that no table refers to any more, when the pool has grown.
     void sweepPool();
 
-    enum class Run { None, Single, Auto };
+    enum class Run { None, Single, Auto, Optimise };
     Run running_ = Run::None;
     kviro::PagedView mrezaPage{6};
     kviro::PagedView tukPage{8};
@@ -196,6 +212,9 @@ class TMrezaForm : public QWidget {
     TJamstvoForm* jamstvo_ = nullptr; // follows the tables from ShowMREZA and ShowTUK
     std::size_t blocksAfterSweep_ = 0;
     std::vector<std::uint32_t> copiedTuk_; // codes of TUK as last written to a file
+    QElapsedTimer optimClock_;
+    QTimer* optimTicker_ = nullptr; // redraws the progress line every second
+    std::size_t optimBest_ = 0;
 };
 
 extern TMrezaForm* MrezaForm;

@@ -30,7 +30,7 @@ echo "== installation: Debian package, desktop entry, metadata, the unpacked pro
 scripts/package-check.sh build/dev
 
 echo "== benchmarks (smoke run)"
-./build/dev/kviro_bench --benchmark_min_time=0 --benchmark_filter='BM_(GenerateAll|ValueAll)$' >/dev/null
+./build/dev/kviro_bench --benchmark_min_time=0 --benchmark_filter='BM_(GenerateAll|ValueAll)$|BM_Optimise_Smoke' >/dev/null
 
 echo "== fuzzers"
 cmake --preset fuzz >/dev/null

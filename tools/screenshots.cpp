@@ -14,6 +14,7 @@
 #include "mreza/Info2.h"
 #include "mreza/Jamstvo.h"
 #include "mreza/Mreza.h"
+#include "mreza/Optimiz.h"
 #include "output/Kontrola.h"
 #include "output/Printic.h"
 #include "output/Saver.h"
@@ -21,12 +22,14 @@
 #include "platform/ProbabilityStore.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -58,6 +61,44 @@ bool save(QWidget* w, const QString& dir, const QString& name, int settleMs = 30
     if (settleMs > 0) settle(settleMs);
     const bool ok = w->grab().save(QDir(dir).filePath(name));
     qInfo("%s %s", ok ? "saved" : "FAILED", qPrintable(name));
+    return ok;
+}
+
+// "Optimiraj TUK" on the best 30,000 combinations: its dialog, the run caught while it works,
+// and the window after it (its closing notice answered and printed).
+bool shotOptimiser(const QString& out) {
+    bool ok = true;
+    MrezaForm->SpeedButton8->click();
+    Form1->MORE = Form1->MORE0;
+    kviro::sortByMana(Form1->MORE);
+    Form1->MORE.resize(30000);
+    Form1->SpeedButton6->click();
+    MrezaForm->SpeedButton4->click();
+    kviro::ui::setDialogRunner([&](QDialog& d) {
+        auto* form = qobject_cast<TOptimForm*>(&d);
+        if (!form) return int(QDialog::Rejected);
+        form->Jamstvo->setCurrentIndex(1);
+        form->Trud->setCurrentIndex(1);
+        ok &= save(form, out, QStringLiteral("optimise-dialog.png"));
+        form->hide();
+        return int(QDialog::Accepted);
+    });
+    MrezaForm->OptimirajTUK->click();
+    kviro::ui::setDialogRunner({});
+    settle(3000);
+    ok &= save(MrezaForm, out, QStringLiteral("network-optimise-running.png"));
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, &answer, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            qInfo("%s", qPrintable(box->text()));
+            box->accept();
+        }
+    });
+    answer.start(100);
+    waitUntil([] { return !MrezaForm->running(); }, 600000);
+    settle(500);
+    answer.stop();
+    ok &= save(MrezaForm, out, QStringLiteral("network-optimised.png"));
     return ok;
 }
 
@@ -208,6 +249,7 @@ int main(int argc, char* argv[]) {
     Form11->show();
     ok &= save(Form11, out, QStringLiteral("purge-np.png"));
     Form11->hide();
+    ok &= shotOptimiser(out);
 
     kviro::ui::destroyWindows();
     return ok ? 0 : 1;

@@ -5,6 +5,7 @@
 #include "GuiTestUtil.h"
 
 #include "core/CodeSpace.h"
+#include "core/MoreSort.h"
 #include "core/Toto13class.h"
 #include "more/Fi.h"
 #include "mreza/Mreza.h"
@@ -40,6 +41,14 @@ struct NetworkWindows {
     }
     ~NetworkWindows() { destroyWindows(); }
 };
+
+// The best `rows` combinations of the default percentages, in MANA order.
+inline Table bestRows(std::size_t rows) {
+    Table t = Form1->MORE0;
+    sortByMana(t);
+    t.resize(rows);
+    return t;
+}
 
 // The generated record with these 13 signs (MORE0 holds them in code order).
 inline Combination* recordOf(std::string_view signs) {

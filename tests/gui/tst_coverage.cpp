@@ -32,14 +32,6 @@ using namespace kviro::test;
 
 namespace {
 
-// The best `rows` combinations of the default percentages, in MANA order.
-Table bestRows(std::size_t rows) {
-    Table t = Form1->MORE0;
-    sortByMana(t);
-    t.resize(rows);
-    return t;
-}
-
 void clickSection(QHeaderView* h, int section) {
     QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
                       QPoint(h->sectionViewportPosition(section) + 5, h->height() / 2));
