@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <limits>
 #include <queue>
 #include <random>
 #include <unordered_set>
@@ -467,7 +468,7 @@ std::vector<std::uint32_t> Optimiser::automaticRun(bool& finished) {
 // A target's weight at the start. Each step that leaves it uncovered adds one, so a large start
 // makes the weighting gentle: with weights starting at one the search soon trades many light
 // targets for one heavy target and the number of uncovered ones runs away.
-constexpr std::uint32_t kBaseWeight = 2000;
+constexpr std::uint32_t kBaseWeight = 20000;
 
 // Weighted local search at a fixed size (the row-weighting search known for unicost set cover):
 // each step takes out the word whose leaving uncovers the least weight and puts in, among the
@@ -491,12 +492,14 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
     std::vector<std::int64_t> gainW(n, 0);   // per code: uncovered weight it would cover
     std::vector<std::int32_t> at(n, kNone);  // per code: place in `words`, kNone outside
     std::vector<std::uint32_t> stamp(n, 0);  // per code: step of its last move
+    std::vector<std::uint8_t> free(n, 1);    // per code: may come in (configuration checking)
     std::vector<std::int64_t> lossW;         // per word: weight only it covers
     std::vector<std::int32_t> wr;            // per word: its rank
     std::uint32_t* w = tw.data();
     std::int32_t* own = owners.data();
     std::int64_t* gw = gainW.data();
     std::int32_t* pos = at.data();
+    std::uint8_t* mayAdd = free.data();
     std::uint16_t* cc = cc_.data();
     const std::uint8_t* target = isTarget_.data();
     std::uint64_t walks = 0;
@@ -529,7 +532,10 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
                 recover(q);
                 lossW[me] += w[q];
                 const std::int64_t d = w[q];
-                walkBall(codeOfRank(q), q, radius_, [gw, d](std::int32_t y) { gw[y] -= d; });
+                walkBall(codeOfRank(q), q, radius_, [gw, d, mayAdd](std::int32_t y) {
+                    gw[y] -= d;
+                    mayAdd[y] = 1;
+                });
                 ++walks;
             } else if (c == 2) {
                 lossW[static_cast<std::size_t>(pos[own[q] ^ r])] -= w[q];
@@ -547,7 +553,10 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
             if (c == 0) {
                 uncover(q);
                 const std::int64_t d = w[q];
-                walkBall(codeOfRank(q), q, radius_, [gw, d](std::int32_t y) { gw[y] += d; });
+                walkBall(codeOfRank(q), q, radius_, [gw, d, mayAdd](std::int32_t y) {
+                    gw[y] += d;
+                    mayAdd[y] = 1;
+                });
                 ++walks;
             } else if (c == 1) {
                 lossW[static_cast<std::size_t>(pos[own[q]])] += w[q];
@@ -568,14 +577,19 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
     // The word whose leaving uncovers the least weight, the one that has waited longest on a tie.
     auto cheapest = [&](std::int32_t barred) {
         std::size_t pick = words.size();
+        std::int64_t least = std::numeric_limits<std::int64_t>::max();
+        std::uint32_t oldest = std::numeric_limits<std::uint32_t>::max();
         for (std::size_t i = 0; i < words.size(); ++i) {
-            const std::int32_t r = wr[i];
-            if (r == barred) continue;
-            if (pick == words.size() || lossW[i] < lossW[pick] ||
-                (lossW[i] == lossW[pick] && stamp[r] < stamp[wr[pick]]))
+            const std::int64_t l = lossW[i];
+            if (l > least || wr[i] == barred) continue;
+            const std::uint32_t s = stamp[wr[i]];
+            if (l < least || s < oldest) {
                 pick = i;
+                least = l;
+                oldest = s;
+            }
         }
-        walks += words.size() / 256;
+        walks += words.size() / 1024;
         return pick;
     };
 
@@ -605,15 +619,19 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
         const std::int32_t removed = wr[i];
         stamp[removed] = ++tick;
         takeOut(i);
+        mayAdd[removed] = 0;
         const std::int32_t e = uncovered_[rng_() % uncovered_.size()];
         std::int32_t pick = kNone;
         walkBall(codeOfRank(e), e, radius_, [&](std::int32_t q) {
-            if (q == removed || pos[q] != kNone) return;
+            if (!mayAdd[q] || pos[q] != kNone) return;
             if (pick == kNone || gw[q] > gw[pick] || (gw[q] == gw[pick] && stamp[q] < stamp[pick]))
                 pick = q;
         });
+        if (pick == kNone) // every code within reach waits for a change around it: take the best
+            walkBall(codeOfRank(e), e, radius_, [&](std::int32_t q) {
+                if (pos[q] == kNone && (pick == kNone || gw[q] > gw[pick])) pick = q;
+            });
         ++walks;
-        if (pick == kNone) pick = removed;
         stamp[pick] = ++tick;
         putIn(codeOfRank(pick), pick);
         lastAdded = pick;
