@@ -469,6 +469,11 @@ std::vector<std::uint32_t> Optimiser::automaticRun(bool& finished) {
 // makes the weighting gentle: with weights starting at one the search soon trades many light
 // targets for one heavy target and the number of uncovered ones runs away.
 constexpr std::uint32_t kBaseWeight = 20000;
+// Weights stop growing here, so that a code's score (the weights of up to 2,627 targets within
+// reach at 10 hits) stays within 32 bits.
+constexpr std::uint32_t kMaxWeight = 800000;
+// Steps between two rounds of weighting; each round adds as much as the steps would have.
+constexpr std::int32_t kWeighEvery = 8;
 
 // Weighted local search at a fixed size (the row-weighting search known for unicost set cover):
 // each step takes out the word whose leaving uncovers the least weight and puts in, among the
@@ -489,7 +494,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
     // Counts were left by removeRedundant for exactly these words.
     std::vector<std::uint32_t> tw(n, 0);     // per target: its weight
     std::vector<std::int32_t> owners(n, 0);  // per target: XOR of the ranks of the words reaching it
-    std::vector<std::int64_t> gainW(n, 0);   // per code: uncovered weight it would cover
+    std::vector<std::int32_t> gainW(n, 0);   // per code: uncovered weight it would cover
     std::vector<std::int32_t> at(n, kNone);  // per code: place in `words`, kNone outside
     std::vector<std::uint32_t> stamp(n, 0);  // per code: step of its last move
     std::vector<std::uint8_t> free(n, 1);    // per code: may come in (configuration checking)
@@ -497,7 +502,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
     std::vector<std::int32_t> wr;            // per word: its rank
     std::uint32_t* w = tw.data();
     std::int32_t* own = owners.data();
-    std::int64_t* gw = gainW.data();
+    std::int32_t* gw = gainW.data();
     std::int32_t* pos = at.data();
     std::uint8_t* mayAdd = free.data();
     std::uint16_t* cc = cc_.data();
@@ -531,7 +536,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
             if (c == 1) {
                 recover(q);
                 lossW[me] += w[q];
-                const std::int64_t d = w[q];
+                const auto d = static_cast<std::int32_t>(w[q]);
                 walkBall(codeOfRank(q), q, radius_, [gw, d, mayAdd](std::int32_t y) {
                     gw[y] -= d;
                     mayAdd[y] = 1;
@@ -552,7 +557,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
             own[q] ^= r;
             if (c == 0) {
                 uncover(q);
-                const std::int64_t d = w[q];
+                const auto d = static_cast<std::int32_t>(w[q]);
                 walkBall(codeOfRank(q), q, radius_, [gw, d, mayAdd](std::int32_t y) {
                     gw[y] += d;
                     mayAdd[y] = 1;
@@ -596,6 +601,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
     double bestMana = manaSum(best, p_);
     std::uint32_t tick = 0;
     std::int32_t lastAdded = kNone;
+    std::int32_t sinceWeighed = 0;
     while (steps_ < budget_ && !stopped()) {
         walks = 0;
         if (uncovered_.empty()) {
@@ -635,11 +641,15 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
         stamp[pick] = ++tick;
         putIn(codeOfRank(pick), pick);
         lastAdded = pick;
-        for (const std::int32_t u : uncovered_) {
-            ++w[u];
-            walkBall(codeOfRank(u), u, radius_, [gw](std::int32_t y) { ++gw[y]; });
+        if (++sinceWeighed == kWeighEvery) {
+            sinceWeighed = 0; // weights grow in batches: fewer walks, same drift
+            for (const std::int32_t u : uncovered_) {
+                if (w[u] >= kMaxWeight) continue;
+                w[u] += kWeighEvery;
+                walkBall(codeOfRank(u), u, radius_, [gw](std::int32_t y) { gw[y] += kWeighEvery; });
+            }
+            walks += uncovered_.size();
         }
-        walks += uncovered_.size();
         steps_ += walks * weight;
     }
     return best;
