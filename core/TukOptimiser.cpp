@@ -731,9 +731,9 @@ OptimiseResult Optimiser::run() {
 
 std::uint64_t optimiseSteps(OptimiseEffort effort) {
     switch (effort) {
-    case OptimiseEffort::Quick: return 5'000'000;
-    case OptimiseEffort::Thorough: return 50'000'000;
-    case OptimiseEffort::Best: return 200'000'000;
+    case OptimiseEffort::Quick: return 4'000'000;
+    case OptimiseEffort::Thorough: return 40'000'000;
+    case OptimiseEffort::Best: return 160'000'000;
     }
     return 0;
 }
