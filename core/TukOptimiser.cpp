@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <limits>
 #include <queue>
 #include <random>
 #include <unordered_set>
@@ -464,130 +465,195 @@ std::vector<std::uint32_t> Optimiser::automaticRun(bool& finished) {
     return words;
 }
 
-constexpr std::size_t kSlack = 1;
-constexpr std::uint64_t kRuin = 4; // words a ruin removes besides the first: 1 ... kRuin
+// A target's weight at the start. Each step that leaves it uncovered adds one, so a large start
+// makes the weighting gentle: with weights starting at one the search soon trades many light
+// targets for one heavy target and the number of uncovered ones runs away.
+constexpr std::uint32_t kBaseWeight = 20000;
+// Weights stop growing here, so that a code's score (the weights of up to 2,627 targets within
+// reach at 10 hits) stays within 32 bits.
+constexpr std::uint32_t kMaxWeight = 800000;
+// Steps between two rounds of weighting; each round adds as much as the steps would have.
+constexpr std::int32_t kWeighEvery = 8;
 
-// Ruin and repair: a few words close to each other leave the cover, the targets they alone
-// reached are covered again by the global greedy's rule restricted to them, and words that no
-// longer reach a target of their own leave too. The new cover is kept when it is not larger
-// (moves over plateaus keep the search going), otherwise the old one comes back. Work is
-// counted in neighbourhood walks, weighed by the size of the neighbourhood.
+// Weighted local search at a fixed size (the row-weighting search known for unicost set cover):
+// each step takes out the word whose leaving uncovers the least weight and puts in, among the
+// codes within reach of a random uncovered target, the one that covers the most uncovered
+// weight; targets left uncovered then weigh one more, so that the search leaves places where it
+// keeps failing. Ties go to the code that has waited longest. Whenever every target is covered
+// the cover is kept if it is the best so far and the cheapest word leaves, one size down. Scores
+// are kept incrementally: a target that changes between uncovered, covered once and covered
+// more often changes the scores of the codes within reach of it only. Work is counted in
+// neighbourhood walks, weighed by the size of the neighbourhood.
 std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> words) {
     std::vector<std::uint32_t> best = words;
     if (words.size() < 2) return best;
     const std::size_t floor = (targets_.size() + maxReach_ - 1) / maxReach_;
+    if (words.size() <= floor) return best;
     const std::uint64_t weight = std::max<std::uint64_t>(1, kBallSize[static_cast<std::size_t>(radius_)] / kBallSize[2]);
+    const auto n = static_cast<std::size_t>(kAllCombinations);
     // Counts were left by removeRedundant for exactly these words.
-    std::vector<std::uint16_t> gain(static_cast<std::size_t>(kAllCombinations), 0);
-    std::uint16_t* g = gain.data();
-    std::vector<std::int32_t> touched;
-    std::vector<std::size_t> nearIdx;
-    std::vector<std::uint32_t> ruined, added, dropped;
-    const int reach = 2 * radius_ + 1;
-    while (steps_ < budget_ && words.size() > floor && !stopped()) {
-        // Ruin: a random word and up to two others within reach of it.
-        const std::size_t first = rng_() % words.size();
-        const std::uint32_t w0 = words[first];
-        nearIdx.clear();
-        for (std::size_t i = 0; i < words.size(); ++i)
-            if (i != first && exactDifferences(words[i], w0) <= reach) nearIdx.push_back(i);
-        const std::size_t extra = std::min<std::size_t>(nearIdx.size(), 1 + rng_() % kRuin);
-        for (std::size_t k = 0; k < extra; ++k)
-            std::swap(nearIdx[k], nearIdx[k + rng_() % (nearIdx.size() - k)]);
-        nearIdx.resize(extra);
-        nearIdx.push_back(first);
-        std::sort(nearIdx.begin(), nearIdx.end(), std::greater<>());
-        ruined.clear();
-        for (const std::size_t i : nearIdx) {
-            ruined.push_back(words[i]);
-            remove(words[i]);
-            words[i] = words.back();
-            words.pop_back();
-        }
-        std::uint64_t walks = ruined.size();
-        // Repair: the code reaching the most uncovered targets, the likelier on a tie.
-        touched.clear();
-        for (const std::int32_t u : uncovered_)
-            walkBall(codeOfRank(u), u, radius_, [&](std::int32_t q) {
-                if (g[q]++ == 0) touched.push_back(q);
-            });
-        walks += uncovered_.size();
-        added.clear();
-        while (!uncovered_.empty()) {
-            std::int32_t pick = kNone;
-            std::uint32_t ties = 0;
-            for (const std::int32_t q : touched) {
-                if (g[q] == 0) continue;
-                if (pick == kNone || g[q] > g[pick]) {
-                    pick = q;
-                    ties = 1;
-                } else if (g[q] == g[pick] && rng_() % ++ties == 0) {
-                    pick = q; // a random one of the best, so that plateaus are explored
-                }
+    std::vector<std::uint32_t> tw(n, 0);     // per target: its weight
+    std::vector<std::int32_t> owners(n, 0);  // per target: XOR of the ranks of the words reaching it
+    std::vector<std::int32_t> gainW(n, 0);   // per code: uncovered weight it would cover
+    std::vector<std::int32_t> at(n, kNone);  // per code: place in `words`, kNone outside
+    std::vector<std::uint32_t> stamp(n, 0);  // per code: step of its last move
+    std::vector<std::uint8_t> free(n, 1);    // per code: may come in (configuration checking)
+    std::vector<std::int64_t> lossW;         // per word: weight only it covers
+    std::vector<std::int32_t> wr;            // per word: its rank
+    std::uint32_t* w = tw.data();
+    std::int32_t* own = owners.data();
+    std::int32_t* gw = gainW.data();
+    std::int32_t* pos = at.data();
+    std::uint8_t* mayAdd = free.data();
+    std::uint16_t* cc = cc_.data();
+    const std::uint8_t* target = isTarget_.data();
+    std::uint64_t walks = 0;
+
+    for (const std::int32_t t : targets_)
+        w[t] = kBaseWeight;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::int32_t r = ternaryRank(words[i]);
+        pos[r] = static_cast<std::int32_t>(i);
+        walkBall(words[i], r, radius_, [&](std::int32_t q) { own[q] ^= r; });
+    }
+    lossW.assign(words.size(), 0);
+    for (const std::uint32_t c : words)
+        wr.push_back(ternaryRank(c));
+    for (const std::int32_t t : targets_)
+        if (cc[t] == 1) lossW[static_cast<std::size_t>(pos[own[t]])] += w[t];
+
+    auto putIn = [&](std::uint32_t code, std::int32_t r) {
+        const auto me = words.size();
+        pos[r] = static_cast<std::int32_t>(me);
+        words.push_back(code);
+        wr.push_back(r);
+        lossW.push_back(0);
+        ++walks;
+        walkBall(code, r, radius_, [&](std::int32_t q) {
+            const std::uint16_t c = ++cc[q];
+            if (!target[q]) return;
+            own[q] ^= r;
+            if (c == 1) {
+                recover(q);
+                lossW[me] += w[q];
+                const auto d = static_cast<std::int32_t>(w[q]);
+                walkBall(codeOfRank(q), q, radius_, [gw, d, mayAdd](std::int32_t y) {
+                    gw[y] -= d;
+                    mayAdd[y] = 1;
+                });
+                ++walks;
+            } else if (c == 2) {
+                lossW[static_cast<std::size_t>(pos[own[q] ^ r])] -= w[q];
             }
-            const std::uint32_t code = codeOfRank(pick);
-            walkBall(code, pick, radius_, [&](std::int32_t q) {
-                const auto k = static_cast<std::size_t>(q);
-                if (cc_[k] == 0 && isTarget_[k])
-                    walkBall(codeOfRank(q), q, radius_, [g](std::int32_t y) { --g[y]; });
-            });
-            add(code);
-            added.push_back(code);
-            walks += 2 + maxReach_ / 8;
-        }
-        for (const std::int32_t q : touched)
-            g[q] = 0;
-        // Words that no longer reach a target of their own, the least likely first.
-        dropped.clear();
-        nearIdx.clear();
-        for (std::size_t i = 0; i < words.size(); ++i)
-            for (const std::uint32_t a : added)
-                if (words[i] != a && exactDifferences(words[i], a) <= 2 * radius_) {
-                    nearIdx.push_back(i);
-                    break;
-                }
-        std::sort(nearIdx.begin(), nearIdx.end(), [&](std::size_t x, std::size_t y) {
-            return manaOf(words[x], p_) < manaOf(words[y], p_);
         });
-        std::vector<std::size_t> gone;
-        for (const std::size_t i : nearIdx) {
-            ++walks;
-            if (loss(words[i]) == 0) {
-                remove(words[i]);
-                dropped.push_back(words[i]);
-                gone.push_back(i);
+    };
+    auto takeOut = [&](std::size_t i) {
+        const std::uint32_t code = words[i];
+        const std::int32_t r = wr[i];
+        ++walks;
+        walkBall(code, r, radius_, [&](std::int32_t q) {
+            const std::uint16_t c = --cc[q];
+            if (!target[q]) return;
+            own[q] ^= r;
+            if (c == 0) {
+                uncover(q);
+                const auto d = static_cast<std::int32_t>(w[q]);
+                walkBall(codeOfRank(q), q, radius_, [gw, d, mayAdd](std::int32_t y) {
+                    gw[y] += d;
+                    mayAdd[y] = 1;
+                });
+                ++walks;
+            } else if (c == 1) {
+                lossW[static_cast<std::size_t>(pos[own[q]])] += w[q];
+            }
+        });
+        pos[r] = kNone;
+        const std::size_t last = words.size() - 1;
+        if (i != last) {
+            words[i] = words[last];
+            wr[i] = wr[last];
+            lossW[i] = lossW[last];
+            pos[wr[i]] = static_cast<std::int32_t>(i);
+        }
+        words.pop_back();
+        wr.pop_back();
+        lossW.pop_back();
+    };
+    // The word whose leaving uncovers the least weight, the one that has waited longest on a tie.
+    auto cheapest = [&](std::int32_t barred) {
+        std::size_t pick = words.size();
+        std::int64_t least = std::numeric_limits<std::int64_t>::max();
+        std::uint32_t oldest = std::numeric_limits<std::uint32_t>::max();
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            const std::int64_t l = lossW[i];
+            if (l > least || wr[i] == barred) continue;
+            const std::uint32_t s = stamp[wr[i]];
+            if (l < least || s < oldest) {
+                pick = i;
+                least = l;
+                oldest = s;
             }
         }
-        std::sort(gone.begin(), gone.end(), std::greater<>());
-        for (const std::size_t i : gone) {
-            words[i] = words.back();
-            words.pop_back();
+        walks += words.size() / 1024;
+        return pick;
+    };
+
+    double bestMana = manaSum(best, p_);
+    std::uint32_t tick = 0;
+    std::int32_t lastAdded = kNone;
+    std::int32_t sinceWeighed = 0;
+    while (steps_ < budget_ && !stopped()) {
+        walks = 0;
+        if (uncovered_.empty()) {
+            if (words.size() < best.size() ||
+                (words.size() == best.size() && manaSum(words, p_) > bestMana)) {
+                const bool smaller = words.size() < best.size();
+                best = words;
+                bestMana = manaSum(best, p_);
+                if (smaller) offer(best.size() + pinned_.size());
+            }
+            if (words.size() <= floor) break;
+            const std::size_t i = cheapest(kNone);
+            stamp[wr[i]] = ++tick;
+            takeOut(i);
+            lastAdded = kNone;
+            steps_ += walks * weight;
+            continue;
+        }
+        const std::size_t i = cheapest(lastAdded);
+        if (i == words.size()) break;
+        const std::int32_t removed = wr[i];
+        stamp[removed] = ++tick;
+        takeOut(i);
+        mayAdd[removed] = 0;
+        const std::int32_t e = uncovered_[rng_() % uncovered_.size()];
+        std::int32_t pick = kNone;
+        walkBall(codeOfRank(e), e, radius_, [&](std::int32_t q) {
+            if (!mayAdd[q] || pos[q] != kNone) return;
+            if (pick == kNone || gw[q] > gw[pick] || (gw[q] == gw[pick] && stamp[q] < stamp[pick]))
+                pick = q;
+        });
+        if (pick == kNone) // every code within reach waits for a change around it: take the best
+            walkBall(codeOfRank(e), e, radius_, [&](std::int32_t q) {
+                if (pos[q] == kNone && (pick == kNone || gw[q] > gw[pick])) pick = q;
+            });
+        ++walks;
+        stamp[pick] = ++tick;
+        putIn(codeOfRank(pick), pick);
+        lastAdded = pick;
+        if (++sinceWeighed == kWeighEvery) {
+            sinceWeighed = 0; // weights grow in batches: fewer walks, same drift
+            for (const std::int32_t u : uncovered_) {
+                if (w[u] >= kMaxWeight) continue;
+                w[u] += kWeighEvery;
+                walkBall(codeOfRank(u), u, radius_, [gw](std::int32_t y) { gw[y] += kWeighEvery; });
+            }
+            walks += uncovered_.size();
         }
         steps_ += walks * weight;
-        // Not larger, or one above the best cover so far (record-to-record travel).
-        const std::size_t after = words.size() + added.size();
-        if (added.size() <= ruined.size() + dropped.size() || after <= best.size() + kSlack) {
-            words.insert(words.end(), added.begin(), added.end());
-            if (words.size() < best.size()) {
-                best = words;
-                offer(best.size() + pinned_.size());
-            }
-        } else { // the old cover comes back
-            for (const std::uint32_t a : added)
-                remove(a);
-            for (const std::uint32_t d : dropped) {
-                add(d);
-                words.push_back(d);
-            }
-            for (const std::uint32_t r : ruined) {
-                add(r);
-                words.push_back(r);
-            }
-        }
     }
     return best;
 }
-
 OptimiseResult Optimiser::run() {
     OptimiseResult result;
     result.verified = true;
@@ -665,9 +731,9 @@ OptimiseResult Optimiser::run() {
 
 std::uint64_t optimiseSteps(OptimiseEffort effort) {
     switch (effort) {
-    case OptimiseEffort::Quick: return 1'000'000;
-    case OptimiseEffort::Thorough: return 10'000'000;
-    case OptimiseEffort::Best: return 40'000'000;
+    case OptimiseEffort::Quick: return 4'000'000;
+    case OptimiseEffort::Thorough: return 40'000'000;
+    case OptimiseEffort::Best: return 160'000'000;
     }
     return 0;
 }
