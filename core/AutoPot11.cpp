@@ -219,12 +219,7 @@ AutoPot11Result AutoPot11Run::run(int minHits, const std::atomic<bool>& stop,
         step.code = bCode;
         ++result.added;
         if (tukCodes_.insert(bCode).second) {
-            Combination* rec = pool_.make();
-            Digits d{};
-            for (int a = 1; a <= kMatches; ++a)
-                d[static_cast<std::size_t>(a - 1)] = signAt(bCode, a);
-            combinationCode(*rec, d);
-            valueCombination(*rec, p_);
+            Combination* rec = makeValuedRecord(pool_, bCode, p_);
             rec->tukSource = 1;
             added_.push_back(rec);
         } else {

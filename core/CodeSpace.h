@@ -3,7 +3,7 @@
 // differing signs of this one" uses what is here, and only this:
 //
 //   ternaryRank / codeOfRank    dense number 0 ... 3^13 - 1 of a combination, and back
-//   exactDifferences            differing signs of two codes, 0 ... 13
+//   differingMatches            differing signs of two codes, 0 ... 13 (core/Toto13class.h)
 //   forEachWithin<R>            the combinations within R = 0 ... 3 signs of a combination
 //                               (1, 27, 339 and 2,627 of them), by rank, each exactly once
 //   pota12CandidateCodes        the 27 and 339 codes of a ball in the order in which POTA12 and
@@ -48,11 +48,6 @@ constexpr std::uint32_t withSign(std::uint32_t code, int a, int s) {
 
 // Bits of the thirteen signs; a code with any bit above them is not a combination.
 constexpr std::uint32_t kSignBits = (1u << (2 * kMatches)) - 1;
-
-// Matches at which two codes differ, not capped (signDifferences stops counting past two).
-inline int exactDifferences(std::uint32_t a, std::uint32_t b) {
-    return kMatches - hitsBetween(a, b);
-}
 
 // The candidates of X in the order the coverage procedures build them: X itself, then for
 // every match i the sign after X's sign and the one after that (27 codes).
@@ -160,7 +155,7 @@ class RankIndex {
         const std::int32_t r = ternaryRank(code);
         if (r < 0) {
             for (std::size_t k = 0; k < codes_.size(); ++k) {
-                const int d = exactDifferences(code, codes_[k]);
+                const int d = differingMatches(code, codes_[k]);
                 if (d <= Radius) visit(static_cast<std::int32_t>(k), d);
             }
             return;
@@ -172,7 +167,7 @@ class RankIndex {
                 visit(p, d);
         });
         for (const std::int32_t p : irregular_) {
-            const int d = exactDifferences(code, codes_[static_cast<std::size_t>(p)]);
+            const int d = differingMatches(code, codes_[static_cast<std::size_t>(p)]);
             if (d <= Radius) visit(p, d);
         }
     }

@@ -158,23 +158,26 @@ void scanCandidate(std::span<const std::uint32_t> codes, const Table& network, i
     f.sumMana = sum;
 }
 
-Combination* makeCandidate(RecordPool& pool, const Combination& x, std::uint32_t code, bool isX,
-                           const ProbabilityTable& p) {
+Combination* makeValuedRecord(RecordPool& pool, std::uint32_t code, const ProbabilityTable& p) {
     Combination* rec = pool.make();
-    if (isX) {
-        rec->code = x.code;
-        rec->count0 = x.count0;
-        rec->count1 = x.count1;
-        rec->count2 = x.count2;
-        rec->mana = x.mana;
-        rec->serial = x.serial;
-        return rec;
-    }
     Digits d{};
     for (int a = 1; a <= kMatches; ++a)
         d[static_cast<std::size_t>(a - 1)] = signAt(code, a);
     combinationCode(*rec, d);
     valueCombination(*rec, p);
+    return rec;
+}
+
+Combination* makeCandidate(RecordPool& pool, const Combination& x, std::uint32_t code, bool isX,
+                           const ProbabilityTable& p) {
+    if (!isX) return makeValuedRecord(pool, code, p);
+    Combination* rec = pool.make();
+    rec->code = x.code;
+    rec->count0 = x.count0;
+    rec->count1 = x.count1;
+    rec->count2 = x.count2;
+    rec->mana = x.mana;
+    rec->serial = x.serial;
     return rec;
 }
 

@@ -75,6 +75,9 @@ bool sortPota12BySection(Table& pota12, int section);
 // A click on a section of the POT11 list's header: 3 "MANA", 4 "br.pog.", 5 "sum MANA".
 bool sortPot11BySection(Table& pot11, int section);
 
+// A new row of `pool` with the code's thirteen signs and their counts, valued by `p`.
+Combination* makeValuedRecord(RecordPool& pool, std::uint32_t code, const ProbabilityTable& p);
+
 // A new candidate row: X's copy (code, sign counts, mana and serial of X) when `code` is the
 // first candidate, otherwise a row built from the code's thirteen signs and valued by `p`.
 Combination* makeCandidate(RecordPool& pool, const Combination& x, std::uint32_t code, bool isX,

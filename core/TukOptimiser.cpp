@@ -2,6 +2,7 @@
 
 #include "core/AutoPot11.h"
 #include "core/CodeSpace.h"
+#include "core/Coverage.h"
 #include "core/Guarantee.h"
 #include "core/RecordPool.h"
 
@@ -268,7 +269,7 @@ void Optimiser::prepare() {
     for (const std::uint32_t x : irregular) {
         bool done = false;
         for (const std::uint32_t c : pinned_)
-            done = done || exactDifferences(c, x) <= radius_;
+            done = done || differingMatches(c, x) <= radius_;
         if (done) continue;
         int threes = 0;
         std::uint32_t fixed = x & kSignBits;
@@ -287,7 +288,7 @@ void Optimiser::prepare() {
                               [&](std::int32_t q) { isTarget_[static_cast<std::size_t>(q)] = 0; });
             } else {
                 for (const std::int32_t t : targets_)
-                    if (exactDifferences(c, codeOfRank(t)) <= radius_)
+                    if (differingMatches(c, codeOfRank(t)) <= radius_)
                         isTarget_[static_cast<std::size_t>(t)] = 0;
             }
         }
@@ -850,12 +851,7 @@ std::size_t addCoverToTuk(Table& tuk, const std::vector<std::uint32_t>& codes, s
     Table added;
     for (const std::uint32_t code : codes) {
         if (!held.insert(code).second) continue;
-        Combination* rec = pool.make();
-        Digits d{};
-        for (int a = 1; a <= kMatches; ++a)
-            d[static_cast<std::size_t>(a - 1)] = signAt(code, a);
-        combinationCode(*rec, d);
-        valueCombination(*rec, p);
+        Combination* rec = makeValuedRecord(pool, code, p);
         rec->tukSource = source;
         added.push_back(rec);
     }

@@ -4,6 +4,7 @@
 #include "core/MoreSort.h"
 #include "core/Network.h"
 #include "core/NumberText.h"
+#include "core/PrintLayout.h"
 #include "core/TukEntry.h"
 #include "more/Brisac.h"
 #include "more/BusyAnimation.h"
@@ -725,23 +726,13 @@ void TMrezaForm::HeaderControl3SectionClick(int section) {
 
 // ---- TUK against its last copy -------------------------------------------------------------
 
-namespace {
-std::vector<std::uint32_t> codesOf(const Table& table) {
-    std::vector<std::uint32_t> codes;
-    codes.reserve(table.size());
-    for (const Combination* r : table)
-        codes.push_back(r->code);
-    return codes;
-}
-} // namespace
-
 void TMrezaForm::tukCopied() {
-    copiedTuk_ = codesOf(Form1->TUK);
+    copiedTuk_ = tableCodes(Form1->TUK);
 }
 
 bool TMrezaForm::tukUnsaved() const {
     // The file holds the codes in table order and nothing else.
-    return !Form1->TUK.empty() && codesOf(Form1->TUK) != copiedTuk_;
+    return !Form1->TUK.empty() && tableCodes(Form1->TUK) != copiedTuk_;
 }
 
 // ---- NP menu --------------------------------------------------------------------------------

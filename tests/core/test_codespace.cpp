@@ -41,7 +41,7 @@ template <int R> void expectBall(std::uint32_t centre) {
     });
     EXPECT_EQ(visits, kBallSize[R]);
     for (std::int32_t r = 0; r < kAllCombinations; ++r) {
-        const int d = exactDifferences(centre, codeOfRank(r));
+        const int d = differingMatches(centre, codeOfRank(r));
         ASSERT_EQ(seen[static_cast<std::size_t>(r)], d <= R ? d : -1)
             << signText(centre) << " radius " << R << " rank " << r;
     }
@@ -68,7 +68,7 @@ template <int R> void expectRows(const RankIndex& index, const Table& t, std::ui
     });
     std::map<std::int32_t, int> want;
     for (std::size_t k = 0; k < t.size(); ++k) {
-        const int d = exactDifferences(code, t[k]->code);
+        const int d = differingMatches(code, t[k]->code);
         if (d <= R) want.emplace(static_cast<std::int32_t>(k), d);
     }
     EXPECT_EQ(got, want) << signText(code) << " radius " << R;

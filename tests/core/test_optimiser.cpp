@@ -178,13 +178,13 @@ TEST(TukOptimiser, StructuredCodesArePerfect) {
     int fewest = 11;
     for (std::size_t i = 0; i < golay.size(); ++i)
         for (std::size_t j = i + 1; j < golay.size(); ++j)
-            fewest = std::min(fewest, exactDifferences(golay[i], golay[j]));
+            fewest = std::min(fewest, differingMatches(golay[i], golay[j]));
     EXPECT_EQ(fewest, 5);
     const std::vector<std::uint32_t> tetra = hammingCode(4);
     ASSERT_EQ(tetra.size(), 9u);
     for (std::size_t i = 0; i < tetra.size(); ++i)
         for (std::size_t j = i + 1; j < tetra.size(); ++j)
-            EXPECT_EQ(exactDifferences(tetra[i], tetra[j]), 3);
+            EXPECT_EQ(differingMatches(tetra[i], tetra[j]), 3);
     EXPECT_EQ(hammingCode(13).size(), 59049u);
 }
 
