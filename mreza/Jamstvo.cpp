@@ -1,6 +1,7 @@
 #include "mreza/Jamstvo.h"
 
 #include "core/NumberText.h"
+#include "core/PrintLayout.h"
 #include "more/Fi.h"
 #include "mreza/Mreza.h"
 #include "platform/Locale.h"
@@ -26,6 +27,15 @@ QString qs(const std::string& s) {
 
 // Refreshes while an automatic run goes on: at most this often.
 constexpr int kRunRefreshMs = 250;
+
+// A hash of the records a table holds, in order (the records never move, so the same pointers
+// are the same rows).
+std::uint64_t recordsHash(const Table& table) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ULL;
+    for (const Combination* r : table)
+        h = (h ^ reinterpret_cast<std::uintptr_t>(r)) * 0x100000001B3ULL;
+    return h;
+}
 
 QLabel* value(QWidget* parent, const char* name, const QRect& geometry) {
     auto* l = ui::control<QLabel>(parent, name, geometry);
@@ -168,7 +178,12 @@ void TJamstvoForm::refresh() {
         Naslov->setText(QStringLiteral("TUK je prazan."));
         return;
     }
-    const GuaranteeReport r = guaranteeReport(mreza0, tuk, Form1->probability);
+    Inputs now{tableCodes(tuk), mreza0.size(), recordsHash(mreza0), Form1->probability};
+    if (!inputs_ || !(*inputs_ == now)) {
+        report_ = guaranteeReport(mreza0, tuk, Form1->probability);
+        inputs_ = std::move(now);
+    }
+    const GuaranteeReport& r = report_;
     Naslov->setText(qs(guaranteeHeadline(r)));
     const double rows = static_cast<double>(r.networkRows);
     for (int c = 0; c < kHitClasses; ++c) {

@@ -10,6 +10,9 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -59,6 +62,18 @@ class TJamstvoForm : public QWidget {
   private:
     void showCost();
     void CijenaEditChange();
+
+    // What the last report was computed from: a redraw that changed none of it (a scroll, a
+    // sort, an NP mark) shows that report again instead of computing it anew.
+    struct Inputs {
+        std::vector<std::uint32_t> tuk;   // TUK's codes in table order
+        std::size_t networkRows = 0;      // MREZA0's rows and a hash of their records
+        std::uint64_t networkHash = 0;
+        kviro::ProbabilityTable probability{};
+        bool operator==(const Inputs&) const = default;
+    };
+    std::optional<Inputs> inputs_;
+    kviro::GuaranteeReport report_;
 
     QTimer* timer_;
     int refreshes_ = 0;
