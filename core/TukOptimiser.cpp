@@ -205,6 +205,7 @@ class Optimiser {
         : network_(network), p_(p), radius_(std::clamp(o.radius, 1, 3)), stop_(stop),
           progress_(progress), rng_(o.seed) {
         budget_ = o.steps ? o.steps : optimiseSteps(o.effort);
+        roundSteps_ = o.roundSteps ? o.roundSteps : 20'000'000;
     }
 
     OptimiseResult run();
@@ -233,6 +234,7 @@ class Optimiser {
     const OptimiseProgress& progress_;
     std::mt19937_64 rng_;
     std::uint64_t budget_ = 0;
+    std::uint64_t roundSteps_ = 0;
     std::uint64_t steps_ = 0;
     std::size_t best_ = 0;
 
@@ -475,16 +477,20 @@ constexpr std::uint32_t kBaseWeight = 20000;
 constexpr std::uint32_t kMaxWeight = 800000;
 // Steps between two rounds of weighting; each round adds as much as the steps would have.
 constexpr std::int32_t kWeighEvery = 8;
+// Waiting times at the start are drawn below this; ticks of moves count on from it.
+constexpr std::uint32_t kRandomStamps = 1u << 24;
 
 // Weighted local search at a fixed size (the row-weighting search known for unicost set cover):
 // each step takes out the word whose leaving uncovers the least weight and puts in, among the
 // codes within reach of a random uncovered target, the one that covers the most uncovered
 // weight; targets left uncovered then weigh one more, so that the search leaves places where it
-// keeps failing. Ties go to the code that has waited longest. Whenever every target is covered
-// the cover is kept if it is the best so far and the cheapest word leaves, one size down. Scores
-// are kept incrementally: a target that changes between uncovered, covered once and covered
-// more often changes the scores of the codes within reach of it only. Work is counted in
-// neighbourhood walks, weighed by the size of the neighbourhood.
+// keeps failing. Ties go to the code that has waited longest; at the start the waiting times are
+// drawn at random, so that the first ties do not follow the order of the walks. Whenever every
+// target is covered the cover is kept if it is the best so far and the cheapest word leaves, one
+// size down. Scores are kept incrementally: a target that changes between uncovered, covered
+// once and covered more often changes the scores of the codes within reach of it only. Work is
+// counted in neighbourhood walks, weighed by the size of the neighbourhood, and a scan of the
+// words as one walk per 1,024 words. The search ends after `budget_` steps.
 std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> words) {
     std::vector<std::uint32_t> best = words;
     if (words.size() < 2) return best;
@@ -501,6 +507,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
     std::vector<std::uint8_t> free(n, 1);    // per code: may come in (configuration checking)
     std::vector<std::int64_t> lossW;         // per word: weight only it covers
     std::vector<std::int32_t> wr;            // per word: its rank
+    std::vector<std::uint32_t> ws;           // per word: its stamp
     std::uint32_t* w = tw.data();
     std::int32_t* own = owners.data();
     std::int32_t* gw = gainW.data();
@@ -518,8 +525,12 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
         walkBall(words[i], r, radius_, [&](std::int32_t q) { own[q] ^= r; });
     }
     lossW.assign(words.size(), 0);
-    for (const std::uint32_t c : words)
+    for (auto& s : stamp)
+        s = static_cast<std::uint32_t>(rng_() % kRandomStamps);
+    for (const std::uint32_t c : words) {
         wr.push_back(ternaryRank(c));
+        ws.push_back(stamp[static_cast<std::size_t>(wr.back())]);
+    }
     for (const std::int32_t t : targets_)
         if (cc[t] == 1) lossW[static_cast<std::size_t>(pos[own[t]])] += w[t];
 
@@ -528,6 +539,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
         pos[r] = static_cast<std::int32_t>(me);
         words.push_back(code);
         wr.push_back(r);
+        ws.push_back(stamp[static_cast<std::size_t>(r)]);
         lossW.push_back(0);
         ++walks;
         walkBall(code, r, radius_, [&](std::int32_t q) {
@@ -570,17 +582,22 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
         });
         pos[r] = kNone;
         const std::size_t last = words.size() - 1;
-        if (i != last) {
+        if (i != last) { // the last word takes the place
             words[i] = words[last];
             wr[i] = wr[last];
+            ws[i] = ws[last];
             lossW[i] = lossW[last];
             pos[wr[i]] = static_cast<std::int32_t>(i);
         }
         words.pop_back();
         wr.pop_back();
+        ws.pop_back();
         lossW.pop_back();
     };
-    // The word whose leaving uncovers the least weight, the one that has waited longest on a tie.
+    // The word whose leaving uncovers the least weight, the one that has waited longest on a
+    // tie; `barred` (the word just put in) stays. words.size() when there is none. A scan of
+    // the words: it costs less than keeping them in order, as every move changes the weights
+    // of many of them.
     auto cheapest = [&](std::int32_t barred) {
         std::size_t pick = words.size();
         std::int64_t least = std::numeric_limits<std::int64_t>::max();
@@ -588,11 +605,10 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
         for (std::size_t i = 0; i < words.size(); ++i) {
             const std::int64_t l = lossW[i];
             if (l > least || wr[i] == barred) continue;
-            const std::uint32_t s = stamp[wr[i]];
-            if (l < least || s < oldest) {
+            if (l < least || ws[i] < oldest) {
                 pick = i;
                 least = l;
-                oldest = s;
+                oldest = ws[i];
             }
         }
         walks += words.size() / 1024;
@@ -600,7 +616,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
     };
 
     double bestMana = manaSum(best, p_);
-    std::uint32_t tick = 0;
+    std::uint32_t tick = kRandomStamps;
     std::int32_t lastAdded = kNone;
     std::int32_t sinceWeighed = 0;
     while (steps_ < budget_ && !stopped()) {
@@ -699,9 +715,21 @@ OptimiseResult Optimiser::run() {
         offer(automatic.size());
     }
 
+    // The search in rounds, each from the best cover so far with fresh weights: a long search
+    // otherwise settles where its weights have led it and stops finding smaller covers.
     if (!stopped() && budget_ > 0) {
-        if (!shape.empty()) removeRedundant(start);
-        covers.push_back({withPinned(localSearch(start)), OptimiseMethod::LocalSearch});
+        const std::uint64_t total = budget_;
+        bool first = true;
+        while (steps_ < total && !stopped()) {
+            if (!first || !shape.empty()) removeRedundant(start);
+            first = false;
+            const std::uint64_t before = steps_;
+            budget_ = std::min(total, steps_ + roundSteps_);
+            start = localSearch(start);
+            if (steps_ == before) break; // nothing left to search
+        }
+        budget_ = total;
+        covers.push_back({withPinned(start), OptimiseMethod::LocalSearch});
     }
     result.steps = steps_;
     result.stopped = stopped();

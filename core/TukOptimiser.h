@@ -27,6 +27,9 @@ struct OptimiseOptions {
     OptimiseEffort effort = OptimiseEffort::Thorough;
     std::uint64_t seed = 0x4B5649524FULL;
     std::uint64_t steps = 0; // local-search steps; 0: those of `effort`
+    // Steps of one round of the search (each round starts from the best cover so far with fresh
+    // weights); 0: 20,000,000.
+    std::uint64_t roundSteps = 0;
 };
 
 // Where the returned cover came from.

@@ -141,6 +141,15 @@ TEST(TukOptimiser, SearchShrinksTheGreedyCoverOfAClusteredNetwork) {
     EXPECT_TRUE(coversStraightforward(network, r.codes, 2));
     EXPECT_LT(r.codes.size(), r.greedyRows);
     EXPECT_LT(r.greedyRows, r.automaticRows);
+
+    // The same work in eight rounds, each from the best cover of the one before.
+    o.roundSteps = 50000;
+    const OptimiseResult rounds = optimiseTuk(network, defaultProbabilities(), o, stop);
+    ASSERT_TRUE(rounds.verified);
+    EXPECT_TRUE(coversStraightforward(network, rounds.codes, 2));
+    EXPECT_LT(rounds.codes.size(), r.greedyRows);
+    EXPECT_GE(rounds.steps, o.steps);
+    EXPECT_EQ(optimiseTuk(network, defaultProbabilities(), o, stop).codes, rounds.codes);
 }
 
 TEST(TukOptimiser, StopKeepsTheBestCoverSoFar) {
