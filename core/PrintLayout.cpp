@@ -63,12 +63,4 @@ std::vector<PrintPage> printPages(std::span<const std::uint32_t> codes, int page
     return std::move(collector.pages);
 }
 
-std::vector<std::uint32_t> tableCodes(const Table& table) {
-    std::vector<std::uint32_t> codes;
-    codes.reserve(table.size());
-    for (const Combination* rec : table)
-        codes.push_back(rec->code);
-    return codes;
-}
-
 } // namespace kviro

@@ -51,8 +51,4 @@ std::vector<PrintPage> printPages(std::span<const std::uint32_t> codes, int page
                                   int pageHeight, const TextMetrics& metrics,
                                   std::string_view header, std::string_view date);
 
-// The codes of a table in its order: what a print takes with it when it starts, so the
-// table may change while the printer works.
-std::vector<std::uint32_t> tableCodes(const Table& table);
-
 } // namespace kviro

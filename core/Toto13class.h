@@ -43,6 +43,16 @@ constexpr std::uint32_t cappedRowHits(std::uint64_t n) {
 }
 
 using Table = std::vector<Combination*>;
+
+// The codes of a table in its order (what a print takes with it when it starts, so that the
+// table may change while the printer works; what a check compares later).
+inline std::vector<std::uint32_t> tableCodes(const Table& table) {
+    std::vector<std::uint32_t> codes;
+    codes.reserve(table.size());
+    for (const Combination* rec : table)
+        codes.push_back(rec->code);
+    return codes;
+}
 using Digits = std::array<int, kMatches>; // element 0 is match 1
 
 // Sets count0/count1/count2 and code from 13 digits (match 1 first) and returns the code.

@@ -1,7 +1,6 @@
 #include "mreza/Jamstvo.h"
 
 #include "core/NumberText.h"
-#include "core/PrintLayout.h"
 #include "more/Fi.h"
 #include "mreza/Mreza.h"
 #include "platform/Locale.h"

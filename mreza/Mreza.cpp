@@ -4,7 +4,6 @@
 #include "core/MoreSort.h"
 #include "core/Network.h"
 #include "core/NumberText.h"
-#include "core/PrintLayout.h"
 #include "core/TukEntry.h"
 #include "more/Brisac.h"
 #include "more/BusyAnimation.h"
