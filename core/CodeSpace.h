@@ -120,6 +120,18 @@ inline void forEachWithinTwo(std::uint32_t code, std::int32_t rank, Visit&& visi
     forEachWithin<2>(code, rank, static_cast<Visit&&>(visit));
 }
 
+// forEachWithin for a radius (0 ... 3, larger taken as 3) chosen at run time; visit(rank).
+template <class Visit>
+inline void forEachWithinRadius(std::uint32_t code, std::int32_t rank, int radius, Visit&& visit) {
+    const auto v = [&visit](std::int32_t q, int) { visit(q); };
+    switch (radius) {
+    case 0: forEachWithin<0>(code, rank, v); break;
+    case 1: forEachWithin<1>(code, rank, v); break;
+    case 2: forEachWithin<2>(code, rank, v); break;
+    default: forEachWithin<3>(code, rank, v); break;
+    }
+}
+
 // A table of codes indexed by rank. Position k of the index is row k of the table it was built
 // from; positions never move, so a caller may keep its own per-position data (marks, MANA)
 // beside the index. Build costs one pass over the rows and 4 bytes per combination of the

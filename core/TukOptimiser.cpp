@@ -19,18 +19,6 @@ namespace {
 
 constexpr std::int32_t kNone = -1;
 
-// The combinations (by rank) within `radius` (0 ... 3) differing signs of a combination.
-template <class Visit>
-void walkBall(std::uint32_t code, std::int32_t rank, int radius, Visit&& visit) {
-    const auto v = [&visit](std::int32_t q, int) { visit(q); };
-    switch (radius) {
-    case 0: forEachWithin<0>(code, rank, v); break;
-    case 1: forEachWithin<1>(code, rank, v); break;
-    case 2: forEachWithin<2>(code, rank, v); break;
-    default: forEachWithin<3>(code, rank, v); break;
-    }
-}
-
 double manaSum(const std::vector<std::uint32_t>& codes, const ProbabilityTable& p) {
     double sum = 0.0;
     for (const std::uint32_t c : codes)
@@ -286,8 +274,9 @@ void Optimiser::prepare() {
         for (const std::uint32_t c : pinned_) {
             const std::int32_t r = ternaryRank(c);
             if (r >= 0) {
-                walkBall(c, r, radius_,
-                              [&](std::int32_t q) { isTarget_[static_cast<std::size_t>(q)] = 0; });
+                forEachWithinRadius(c, r, radius_, [&](std::int32_t q) {
+                    isTarget_[static_cast<std::size_t>(q)] = 0;
+                });
             } else {
                 for (const std::int32_t t : targets_)
                     if (differingMatches(c, codeOfRank(t)) <= radius_)
@@ -304,7 +293,7 @@ std::vector<std::uint32_t> Optimiser::globalGreedy() {
     std::vector<std::uint16_t> count(static_cast<std::size_t>(kAllCombinations), 0);
     std::uint16_t* cnt = count.data();
     for (const std::int32_t t : targets_)
-        walkBall(codeOfRank(t), t, radius_, [cnt](std::int32_t q) { ++cnt[q]; });
+        forEachWithinRadius(codeOfRank(t), t, radius_, [cnt](std::int32_t q) { ++cnt[q]; });
     struct Entry {
         std::uint16_t count;
         float mana;
@@ -338,12 +327,12 @@ std::vector<std::uint32_t> Optimiser::globalGreedy() {
         }
         const std::uint32_t code = codeOfRank(e.rank);
         words.push_back(code);
-        walkBall(code, e.rank, radius_, [&](std::int32_t q) {
+        forEachWithinRadius(code, e.rank, radius_, [&](std::int32_t q) {
             const auto k = static_cast<std::size_t>(q);
             if (!isTarget_[k] || covered[k]) return;
             covered[k] = 1;
             --left;
-            walkBall(codeOfRank(q), q, radius_, [cnt](std::int32_t y) { --cnt[y]; });
+            forEachWithinRadius(codeOfRank(q), q, radius_, [cnt](std::int32_t y) { --cnt[y]; });
         });
     }
     return words;
@@ -364,14 +353,14 @@ void Optimiser::recover(std::int32_t r) {
 }
 
 void Optimiser::add(std::uint32_t code) {
-    walkBall(code, ternaryRank(code), radius_, [this](std::int32_t q) {
+    forEachWithinRadius(code, ternaryRank(code), radius_, [this](std::int32_t q) {
         const auto k = static_cast<std::size_t>(q);
         if (cc_[k]++ == 0 && isTarget_[k]) recover(q);
     });
 }
 
 void Optimiser::remove(std::uint32_t code) {
-    walkBall(code, ternaryRank(code), radius_, [this](std::int32_t q) {
+    forEachWithinRadius(code, ternaryRank(code), radius_, [this](std::int32_t q) {
         const auto k = static_cast<std::size_t>(q);
         if (--cc_[k] == 0 && isTarget_[k]) uncover(q);
     });
@@ -382,8 +371,8 @@ int Optimiser::loss(std::uint32_t code) const {
     int n = 0;
     const std::uint16_t* cc = cc_.data();
     const std::uint8_t* target = isTarget_.data();
-    walkBall(code, ternaryRank(code), radius_,
-                  [&](std::int32_t q) { n += (cc[q] == 1) & target[q]; });
+    forEachWithinRadius(code, ternaryRank(code), radius_,
+                        [&](std::int32_t q) { n += (cc[q] == 1) & target[q]; });
     return n;
 }
 
@@ -417,7 +406,7 @@ std::vector<std::uint32_t> Optimiser::firstRowGreedy(bool& finished) {
     std::vector<std::uint16_t> count(static_cast<std::size_t>(kAllCombinations), 0);
     std::uint16_t* cnt = count.data();
     for (const std::int32_t t : targets_)
-        walkBall(codeOfRank(t), t, radius_, [cnt](std::int32_t q) { ++cnt[q]; });
+        forEachWithinRadius(codeOfRank(t), t, radius_, [cnt](std::int32_t q) { ++cnt[q]; });
     std::vector<std::uint8_t> covered(static_cast<std::size_t>(kAllCombinations), 0);
     std::vector<std::uint32_t> words;
     std::size_t left = targets_.size();
@@ -429,7 +418,7 @@ std::vector<std::uint32_t> Optimiser::firstRowGreedy(bool& finished) {
         const std::int32_t x = targets_[cursor];
         std::int32_t best = x;
         float bestMana = -1.0f;
-        walkBall(codeOfRank(x), x, radius_, [&](std::int32_t q) {
+        forEachWithinRadius(codeOfRank(x), x, radius_, [&](std::int32_t q) {
             if (cnt[q] < cnt[best]) return;
             const float m = manaOf(codeOfRank(q), p_);
             if (cnt[q] > cnt[best] || m > bestMana) {
@@ -439,12 +428,12 @@ std::vector<std::uint32_t> Optimiser::firstRowGreedy(bool& finished) {
         });
         const std::uint32_t code = codeOfRank(best);
         words.push_back(code);
-        walkBall(code, best, radius_, [&](std::int32_t q) {
+        forEachWithinRadius(code, best, radius_, [&](std::int32_t q) {
             const auto k = static_cast<std::size_t>(q);
             if (!isTarget_[k] || covered[k]) return;
             covered[k] = 1;
             --left;
-            walkBall(codeOfRank(q), q, radius_, [cnt](std::int32_t y) { --cnt[y]; });
+            forEachWithinRadius(codeOfRank(q), q, radius_, [cnt](std::int32_t y) { --cnt[y]; });
         });
     }
     finished = true;
@@ -522,7 +511,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::int32_t r = ternaryRank(words[i]);
         pos[r] = static_cast<std::int32_t>(i);
-        walkBall(words[i], r, radius_, [&](std::int32_t q) { own[q] ^= r; });
+        forEachWithinRadius(words[i], r, radius_, [&](std::int32_t q) { own[q] ^= r; });
     }
     lossW.assign(words.size(), 0);
     for (auto& s : stamp)
@@ -542,7 +531,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
         ws.push_back(stamp[static_cast<std::size_t>(r)]);
         lossW.push_back(0);
         ++walks;
-        walkBall(code, r, radius_, [&](std::int32_t q) {
+        forEachWithinRadius(code, r, radius_, [&](std::int32_t q) {
             const std::uint16_t c = ++cc[q];
             if (!target[q]) return;
             own[q] ^= r;
@@ -550,7 +539,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
                 recover(q);
                 lossW[me] += w[q];
                 const auto d = static_cast<std::int32_t>(w[q]);
-                walkBall(codeOfRank(q), q, radius_, [gw, d, mayAdd](std::int32_t y) {
+                forEachWithinRadius(codeOfRank(q), q, radius_, [gw, d, mayAdd](std::int32_t y) {
                     gw[y] -= d;
                     mayAdd[y] = 1;
                 });
@@ -564,14 +553,14 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
         const std::uint32_t code = words[i];
         const std::int32_t r = wr[i];
         ++walks;
-        walkBall(code, r, radius_, [&](std::int32_t q) {
+        forEachWithinRadius(code, r, radius_, [&](std::int32_t q) {
             const std::uint16_t c = --cc[q];
             if (!target[q]) return;
             own[q] ^= r;
             if (c == 0) {
                 uncover(q);
                 const auto d = static_cast<std::int32_t>(w[q]);
-                walkBall(codeOfRank(q), q, radius_, [gw, d, mayAdd](std::int32_t y) {
+                forEachWithinRadius(codeOfRank(q), q, radius_, [gw, d, mayAdd](std::int32_t y) {
                     gw[y] += d;
                     mayAdd[y] = 1;
                 });
@@ -645,13 +634,13 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
         mayAdd[removed] = 0;
         const std::int32_t e = uncovered_[rng_() % uncovered_.size()];
         std::int32_t pick = kNone;
-        walkBall(codeOfRank(e), e, radius_, [&](std::int32_t q) {
+        forEachWithinRadius(codeOfRank(e), e, radius_, [&](std::int32_t q) {
             if (!mayAdd[q] || pos[q] != kNone) return;
             if (pick == kNone || gw[q] > gw[pick] || (gw[q] == gw[pick] && stamp[q] < stamp[pick]))
                 pick = q;
         });
         if (pick == kNone) // every code within reach waits for a change around it: take the best
-            walkBall(codeOfRank(e), e, radius_, [&](std::int32_t q) {
+            forEachWithinRadius(codeOfRank(e), e, radius_, [&](std::int32_t q) {
                 if (pos[q] == kNone && (pick == kNone || gw[q] > gw[pick])) pick = q;
             });
         ++walks;
@@ -663,7 +652,7 @@ std::vector<std::uint32_t> Optimiser::localSearch(std::vector<std::uint32_t> wor
             for (const std::int32_t u : uncovered_) {
                 if (w[u] >= kMaxWeight) continue;
                 w[u] += kWeighEvery;
-                walkBall(codeOfRank(u), u, radius_, [gw](std::int32_t y) { gw[y] += kWeighEvery; });
+                forEachWithinRadius(codeOfRank(u), u, radius_, [gw](std::int32_t y) { gw[y] += kWeighEvery; });
             }
             walks += uncovered_.size();
         }
@@ -695,8 +684,9 @@ OptimiseResult Optimiser::run() {
         covers.push_back({start, OptimiseMethod::Structured});
         // Every code of the product reaches as many targets as the first word does.
         std::size_t reach = 0;
-        walkBall(start.front(), ternaryRank(start.front()), radius_,
-                      [&](std::int32_t q) { reach += isTarget_[static_cast<std::size_t>(q)]; });
+        forEachWithinRadius(start.front(), ternaryRank(start.front()), radius_, [&](std::int32_t q) {
+            reach += isTarget_[static_cast<std::size_t>(q)];
+        });
         maxReach_ = std::max<std::size_t>(reach, 1);
         offer(start.size());
     } else {
