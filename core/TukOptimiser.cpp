@@ -709,10 +709,8 @@ OptimiseResult Optimiser::run() {
     // otherwise settles where its weights have led it and stops finding smaller covers.
     if (!stopped() && budget_ > 0) {
         const std::uint64_t total = budget_;
-        bool first = true;
         while (steps_ < total && !stopped()) {
-            if (!first || !shape.empty()) removeRedundant(start);
-            first = false;
+            removeRedundant(start); // the counts the search starts from
             const std::uint64_t before = steps_;
             budget_ = std::min(total, steps_ + roundSteps_);
             start = localSearch(start);
