@@ -134,22 +134,20 @@ TEST(TukOptimiser, SearchShrinksTheGreedyCoverOfAClusteredNetwork) {
     // Rows with a digit 3 (from files only) are covered by rows of their own, outside the search.
     std::erase_if(network, [](const Combination* r) { return !isValidCode(r->code); });
     std::atomic<bool> stop{false};
-    OptimiseOptions o;
-    o.steps = 400000;
-    const OptimiseResult r = optimiseTuk(network, defaultProbabilities(), o, stop);
-    ASSERT_TRUE(r.verified);
-    EXPECT_TRUE(coversStraightforward(network, r.codes, 2));
-    EXPECT_LT(r.codes.size(), r.greedyRows);
-    EXPECT_LT(r.greedyRows, r.automaticRows);
-
-    // The same work in eight rounds, each from the best cover of the one before.
-    o.roundSteps = 50000;
-    const OptimiseResult rounds = optimiseTuk(network, defaultProbabilities(), o, stop);
-    ASSERT_TRUE(rounds.verified);
-    EXPECT_TRUE(coversStraightforward(network, rounds.codes, 2));
-    EXPECT_LT(rounds.codes.size(), r.greedyRows);
-    EXPECT_GE(rounds.steps, o.steps);
-    EXPECT_EQ(optimiseTuk(network, defaultProbabilities(), o, stop).codes, rounds.codes);
+    // The work in one round, then in eight, each from the best cover of the one before.
+    for (const std::uint64_t roundSteps : {std::uint64_t{0}, std::uint64_t{50000}}) {
+        const std::string what = "rounds of " + std::to_string(roundSteps);
+        OptimiseOptions o;
+        o.steps = 400000;
+        o.roundSteps = roundSteps;
+        const OptimiseResult r = optimiseTuk(network, defaultProbabilities(), o, stop);
+        ASSERT_TRUE(r.verified) << what;
+        EXPECT_TRUE(coversStraightforward(network, r.codes, 2)) << what;
+        EXPECT_LT(r.codes.size(), r.greedyRows) << what;
+        EXPECT_LT(r.greedyRows, r.automaticRows) << what;
+        EXPECT_GE(r.steps, o.steps) << what;
+        EXPECT_EQ(optimiseTuk(network, defaultProbabilities(), o, stop).codes, r.codes) << what;
+    }
 }
 
 TEST(TukOptimiser, StopKeepsTheBestCoverSoFar) {
