@@ -161,12 +161,6 @@ GuaranteeReport guaranteeReport(const Table& network, const Table& tuk, const Pr
 
 // ---- texts ----------------------------------------------------------------------------------
 
-std::string combinationsWord(std::size_t n) {
-    const std::size_t last = n % 10, lastTwo = n % 100;
-    const bool few = last >= 1 && last <= 4 && !(lastTwo >= 11 && lastTwo <= 14);
-    return few ? "kombinacije" : "kombinacija";
-}
-
 std::string guaranteeHeadline(const GuaranteeReport& r) {
     if (r.tukRows == 0) return "TUK je prazan.";
     if (r.networkRows == 0) return "Mreža je prazna.";
@@ -174,7 +168,7 @@ std::string guaranteeHeadline(const GuaranteeReport& r) {
     const std::string start = "Ako je ishod u mreži, imate najmanje ";
     if (below == 0) return start + std::to_string(r.minHits) + " pogodaka.";
     if (below == r.networkRows) return "Ni za jedan ishod u mreži nemate jamstvo od 11 pogodaka.";
-    return start + "11 pogodaka, osim " + std::to_string(below) + " " + combinationsWord(below) +
+    return start + "11 pogodaka, osim " + std::to_string(below) + " " + combinationsWord(below, WordCase::Genitive) +
            " mreže.";
 }
 

@@ -66,8 +66,6 @@ struct ResultProbability {
 // The headline of the guarantee: "Ako je ishod u mreži, imate najmanje 11 pogodaka." or, with
 // rows below 11, "Ako je ishod u mreži, imate najmanje 11 pogodaka, osim 37 kombinacija mreže."
 std::string guaranteeHeadline(const GuaranteeReport& r);
-// "kombinacija" in the genitive after a number (1 kombinacije ... 5 kombinacija).
-std::string combinationsWord(std::size_t n);
 // A share 0 ... 1 as a percentage with two decimals: "12,50 %".
 std::string shareText(double share, char sep);
 // A chance 0 ... 1 as a percentage; very small chances keep significant digits ("0,0031 %").

@@ -197,4 +197,16 @@ std::optional<std::int8_t> parseInteger8(std::string_view text) {
     return wrapInt8(*v);
 }
 
+std::string combinationsWord(std::size_t n, WordCase wordCase) {
+    const std::size_t last = n % 10, lastTwo = n % 100;
+    const bool teen = lastTwo >= 11 && lastTwo <= 14;
+    if (last == 1 && !teen) return wordCase == WordCase::Genitive ? "kombinacije" : "kombinacija";
+    if (last >= 2 && last <= 4 && !teen) return "kombinacije";
+    return "kombinacija";
+}
+
+std::string combinationsCount(std::size_t n, WordCase wordCase) {
+    return std::to_string(n) + " " + combinationsWord(n, wordCase);
+}
+
 } // namespace kviro

@@ -1,6 +1,7 @@
 // The program's number texts, with the decimal separator passed in by the caller.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,5 +29,14 @@ constexpr std::int8_t wrapInt8(std::int32_t v) { return static_cast<std::int8_t>
 
 // A decimal integer text (as parseInteger) reduced to 8 bits with wrapInt8.
 std::optional<std::int8_t> parseInteger8(std::string_view text);
+
+// The word "kombinacija" as it stands after the number n, by its last digits: "1 kombinacija",
+// "2 kombinacije", "5 kombinacija", "11 kombinacija", "21 kombinacija", "22 kombinacije".
+// In the genitive (after "osim", "od"): "1 kombinacije", "2 kombinacije", "5 kombinacija".
+enum class WordCase { Nominative, Genitive };
+std::string combinationsWord(std::size_t n, WordCase wordCase = WordCase::Nominative);
+
+// "433 kombinacije": the number and its word.
+std::string combinationsCount(std::size_t n, WordCase wordCase = WordCase::Nominative);
 
 } // namespace kviro

@@ -141,14 +141,6 @@ TEST(Guarantee, UniformPercentagesGiveTheShareOfResultsWithinReach) {
 }
 
 TEST(Guarantee, Texts) {
-    struct Word {
-        std::size_t n;
-        const char* word;
-    };
-    for (const Word& w : {Word{1, "kombinacije"}, Word{3, "kombinacije"}, Word{5, "kombinacija"},
-                          Word{11, "kombinacija"}, Word{14, "kombinacija"}, Word{22, "kombinacije"},
-                          Word{37, "kombinacija"}})
-        EXPECT_EQ(combinationsWord(w.n), w.word) << w.n;
     GuaranteeReport r;
     EXPECT_EQ(guaranteeHeadline(r), "TUK je prazan.");
     r.tukRows = 5;

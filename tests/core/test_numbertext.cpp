@@ -86,3 +86,22 @@ TEST(NumberText, ParseInteger) {
 }
 
 } // namespace
+
+TEST(NumberText, CombinationsWordFollowsTheLastDigits) {
+    struct Row {
+        std::size_t n;
+        const char* nominative;
+        const char* genitive;
+    };
+    for (const Row& r : {Row{0, "kombinacija", "kombinacija"}, Row{1, "kombinacija", "kombinacije"},
+                         Row{3, "kombinacije", "kombinacije"}, Row{5, "kombinacija", "kombinacija"},
+                         Row{11, "kombinacija", "kombinacija"}, Row{14, "kombinacija", "kombinacija"},
+                         Row{21, "kombinacija", "kombinacije"}, Row{22, "kombinacije", "kombinacije"},
+                         Row{37, "kombinacija", "kombinacija"}, Row{112, "kombinacija", "kombinacija"},
+                         Row{433, "kombinacije", "kombinacije"}}) {
+        EXPECT_EQ(combinationsWord(r.n), r.nominative) << r.n;
+        EXPECT_EQ(combinationsWord(r.n, WordCase::Genitive), r.genitive) << r.n;
+    }
+    EXPECT_EQ(combinationsCount(433), "433 kombinacije");
+    EXPECT_EQ(combinationsCount(1, WordCase::Genitive), "1 kombinacije");
+}
