@@ -466,6 +466,7 @@ void TForm1::SpeedButton1Click() {
 void TForm1::loadProbabilities() {
     QString failed;
     if (!ui::ProbabilityStore::load(probability, &failed)) {
+        if (failed.isEmpty()) return; // nothing stored yet: the design values stand
         // Shown once the program is up, over the main menu.
         QTimer::singleShot(0, this, [this, failed] {
             ui::errorNotice(Form2 ? static_cast<QWidget*>(Form2) : this,

@@ -20,6 +20,16 @@ constexpr const char* kGroup = "Software/Drevalmark/KVIRO";
 // Reads the table from `s`; see ProbabilityStore::load.
 bool readTable(QSettings& s, ProbabilityTable& table, QString* failed) {
     s.beginGroup(QLatin1String(kGroup));
+    // No value of the table at all (no settings file yet, or only other values in it): a new
+    // user, not a damaged store.
+    bool any = false;
+    for (int i = 0; i < kMatches && !any; ++i)
+        for (int sign = 0; sign < 3 && !any; ++sign)
+            any = s.contains(ProbabilityStore::valueName(i, sign));
+    if (!any) {
+        if (failed) failed->clear();
+        return false;
+    }
     for (int i = 0; i < kMatches; ++i) {
         for (int sign = 0; sign < 3; ++sign) {
             const QString name = ProbabilityStore::valueName(i, sign);

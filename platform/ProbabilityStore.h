@@ -16,7 +16,8 @@ public:
     }
     // Reads into `table` in store order and stops at the first value that is missing, not
     // binary or not 8 bytes long; the cells read before it keep their new values.
-    // Returns false with the failing value's name in `failed` when reading stopped early.
+    // Returns false with the failing value's name in `failed` when reading stopped early, and
+    // false with `failed` empty when the store holds none of the 39 values (nothing read).
     static bool load(ProbabilityTable& table, QString* failed = nullptr);
     // Writes all 39 values, keeping any other value of the file; false (with a reason) when the
     // store could not be written, and then the file stays as it was.
