@@ -62,6 +62,12 @@ std::string rowPercent(std::size_t rows, std::size_t of, char sep) {
     return formatFixed(static_cast<double>(whole), 15, 2, sep) + " %";
 }
 
+// TUK's rows against the handed-over network, rounded to two decimals.
+std::string roundedRowPercent(std::size_t rows, std::size_t of, char sep) {
+    const double share = of == 0 ? 0.0 : static_cast<double>(rows) * 100.0 / static_cast<double>(of);
+    return formatFixed(share, 15, 2, sep) + " %";
+}
+
 std::string manaPercent(double sum, double manuNum, char sep) {
     if (manuNum == 0.0) return formatFixed(0.0, 5, 2, sep);
     return formatFixed(sum * 100.0 / manuNum, 5, 2, sep);
@@ -79,7 +85,7 @@ NetworkInfo networkInfo(const Table& mreza, const Table& mreza0, const Table& tu
     info.mrezaMana = formatFixed(mrezaSum, 7, 2, sep);
     info.mrezaManaPercent = manaPercent(mrezaSum, manuNum, sep);
     info.tukRows = std::to_string(tuk.size());
-    info.tukPercent = rowPercent(tuk.size(), mreza0.size(), sep);
+    info.tukPercent = roundedRowPercent(tuk.size(), mreza0.size(), sep);
     info.tukMana = formatFixed(tukSum, 7, 2, sep);
     info.tukManaPercent = manaPercent(tukSum, manuNum, sep);
     return info;

@@ -38,7 +38,7 @@ struct NetworkInfo {
     std::string mrezaMana;        // Label9
     std::string mrezaManaPercent; // Label10
     std::string tukRows;          // Label7
-    std::string tukPercent;       // Label8
+    std::string tukPercent;       // Label8, of MREZA0's rows, rounded to two decimals
     std::string tukMana;          // Label11
     std::string tukManaPercent;   // Label12
 };

@@ -110,7 +110,11 @@ INSTANTIATE_TEST_SUITE_P(
         // 9 of 20 rows: 45 %; 18 of a shown sum of 40: 45 %.
         InfoCase{"part", 9, 20, 3, 40.0, "45.00 %", "18.00", "45.00", "15.00 %"},
         // Whole numbers: 2 of 3 rows is 66, not 66.67.
-        InfoCase{"whole_rows", 2, 3, 1, 6.0, "66.00 %", "4.00", "66.67", "33.00 %"},
+        InfoCase{"whole_rows", 2, 3, 1, 6.0, "66.00 %", "4.00", "66.67", "33.33 %"},
+        // TUK's share is rounded to two decimals: 2 of 3 is 66.67, 209 of 10,479 is 1.99.
+        InfoCase{"tuk_rounded", 3, 3, 2, 6.0, "100.00 %", "6.00", "100.00", "66.67 %"},
+        InfoCase{"tuk_small_share", 10479, 10479, 209, 20958.0, "100.00 %", "20958.00", "100.00",
+                 "1.99 %"},
         InfoCase{"right_after_handover", 4, 4, 0, 8.0, "100.00 %", "8.00", "100.00", "0.00 %"},
         InfoCase{"empty_mreza0", 0, 0, 2, 0.0, "0.00 %", "0.00", "0.00", "0.00 %"},
         InfoCase{"zero_sum_shown", 3, 5, 0, 0.0, "60.00 %", "6.00", "0.00", "0.00 %"}),
