@@ -539,6 +539,7 @@ void TMrezaForm::ShowTUK() {
     ScrollBar2->setVisible(!tuk.empty());
     updateCommands();
     if (jamstvo_) jamstvo_->tablesChanged();
+    if (Form8 && Form8->isVisible()) ShowInfo(); // the Info window follows every change of TUK
 }
 
 void TMrezaForm::ShowPOTA12() {
@@ -596,6 +597,8 @@ void TMrezaForm::ScrollBar2Change(int position) {
 
 void TMrezaForm::handOver() {
     if (running()) return;
+    // The hand-over empties TUK: a TUK never written to a file is not lost without a question.
+    if (tukUnsaved() && !confirmTukDiscard(Form1)) return;
     Form1->Animate1->begin();
     sortByMana(Form1->MORE);
     Form1->topRow = 0;
@@ -684,11 +687,14 @@ void TMrezaForm::BitBtn9Click() {
         ShowInfo();
 }
 
+bool TMrezaForm::confirmTukDiscard(QWidget* parent) {
+    return ui::confirm(parent, QStringLiteral("Jeste li sigurni da želite obrisati podatke u TUK ? "
+                                              "Ako niste prije ih iskopirajte na disk !"));
+}
+
 void TMrezaForm::SpeedButton7Click() {
     if (running()) return;
-    if (!ui::confirm(this, QStringLiteral("Jeste li sigurni da želite obrisati podatke u TUK ? "
-                                          "Ako niste prije ih iskopirajte na disk !")))
-        return;
+    if (!confirmTukDiscard(this)) return;
     Form1->TUK.clear();
     tukPage.reset();
     ShowTUK();
@@ -1081,6 +1087,7 @@ void TMrezaForm::finishOptimise(TUKOptimiser* t, bool apply) {
     // Only a cover checked against the whole network reaches TUK.
     if (!apply || !r.verified || r.codes.empty()) return;
     const std::int8_t source = radius == 1 ? FromPota12 : FromPot11;
+    const std::size_t before = Form1->TUK.size();
     const std::size_t added =
         addCoverToTuk(Form1->TUK, r.codes, source, Form1->probability, Form1->tables.pool);
     Form1->MREZA.clear();
@@ -1089,15 +1096,23 @@ void TMrezaForm::finishOptimise(TUKOptimiser* t, bool apply) {
     ShowMREZA(); // these two bring the guarantee window up to date as well
     ShowTUK();
     ShowInfo();
+    const auto count = [](std::size_t n, WordCase c = WordCase::Nominative) {
+        return QString::fromStdString(combinationsCount(n, c));
+    };
     const QString automatic =
         r.automaticRows ? QString::number(r.automaticRows)
                         : QStringLiteral("(nije izračunato, optimiranje je prekinuto)");
-    ui::notice(this, QStringLiteral("Optimirani TUK za %1 pogodaka ima %2 kombinacija "
-                                    "(novih u TUK: %3).\nAutomatski POT11 bi uzeo: %4.")
-                         .arg(13 - radius)
-                         .arg(r.codes.size())
-                         .arg(added)
-                         .arg(automatic));
+    const QString head =
+        r.stopped ? QStringLiteral("Optimiranje je prekinuto. Najbolji TUK nađen do prekida za %1 "
+                                   "pogodaka ima %2.")
+                  : QStringLiteral("Optimirani TUK za %1 pogodaka ima %2.");
+    ui::notice(this, head.arg(13 - radius).arg(count(r.codes.size())) +
+                         QStringLiteral("\nNovih u TUK: %1. TUK sada ima %2 (prije: %3).\n"
+                                        "Automatski POT11 bi uzeo: %4.")
+                             .arg(added)
+                             .arg(count(Form1->TUK.size()))
+                             .arg(before)
+                             .arg(automatic));
 }
 
 void TMrezaForm::Button1Click() {

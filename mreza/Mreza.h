@@ -162,6 +162,8 @@ class TMrezaForm : public QWidget {
     void tukCopied();
     // True when TUK holds rows that differ from those last written to a .TUK file.
     bool tukUnsaved() const;
+    // The question before TUK is emptied; true on Yes.
+    static bool confirmTukDiscard(QWidget* parent);
 
     // ---- runs on the worker thread
     bool running() const { return running_ != Run::None; }

@@ -111,12 +111,22 @@ class NetworkTest : public QObject {
         QVERIFY(std::find(Form1->TUK.begin(), Form1->TUK.end(), rows[3]) != Form1->TUK.end());
         QVERIFY(std::find(Form1->MORE.begin(), Form1->MORE.end(), rows[3]) != Form1->MORE.end());
 
-        // A second hand-over empties TUK without a question.
+        // A second hand-over would empty a TUK never written to a file: it asks first, and
+        // No keeps TUK and the network as they are.
         Form1->show();
         boxes_->clear();
+        boxes_->setAnswer(QMessageBox::No);
+        handOver(rows);
+        QVERIFY(Form1->TUK == net);
+        QCOMPARE(boxes_->texts().size(), 1);
+        QVERIFY(boxes_->texts().first().contains(QStringLiteral("obrisati podatke u TUK")));
+        boxes_->setAnswer(QMessageBox::Yes);
         handOver(rows);
         QVERIFY(Form1->TUK.empty());
-        QVERIFY(boxes_->texts().isEmpty());
+        QCOMPARE(boxes_->texts().size(), 2);
+        // An empty TUK has nothing to lose: no question.
+        handOver(rows);
+        QCOMPARE(boxes_->texts().size(), 2);
     }
 
     void handOverOfTheWholeTableSumsInDouble() {
