@@ -168,8 +168,7 @@ std::string guaranteeHeadline(const GuaranteeReport& r) {
     const std::string start = "Ako je ishod u mreži, imate najmanje ";
     if (below == 0) return start + std::to_string(r.minHits) + " pogodaka.";
     if (below == r.networkRows) return "Ni za jedan ishod u mreži nemate jamstvo od 11 pogodaka.";
-    return start + "11 pogodaka, osim " + std::to_string(below) + " " + combinationsWord(below, WordCase::Genitive) +
-           " mreže.";
+    return start + "11 pogodaka, osim " + combinationsCount(below, WordCase::Genitive) + " mreže.";
 }
 
 std::string shareText(double share, char sep) {

@@ -1096,9 +1096,7 @@ void TMrezaForm::finishOptimise(TUKOptimiser* t, bool apply) {
     ShowMREZA(); // these two bring the guarantee window up to date as well
     ShowTUK();
     ShowInfo();
-    const auto count = [](std::size_t n, WordCase c = WordCase::Nominative) {
-        return QString::fromStdString(combinationsCount(n, c));
-    };
+    const auto count = [](std::size_t n) { return QString::fromStdString(combinationsCount(n)); };
     const QString automatic =
         r.automaticRows ? QString::number(r.automaticRows)
                         : QStringLiteral("(nije izračunato, optimiranje je prekinuto)");
